@@ -22,3 +22,8 @@ foreach(name IN LISTS portable)
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run ${ORB_WINEPREFIX} ${ORB_WIN32_DIR}/bin/${name}.exe)
   set_tests_properties(win32.${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
 endforeach()
+
+# Real runs of the Windows programs under Wine and Xvfb.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win32/WineTests.cmake)
+  include(${CMAKE_SOURCE_DIR}/tests/win32/WineTests.cmake)
+endif()
