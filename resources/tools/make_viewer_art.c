@@ -1,0 +1,132 @@
+/* Draws the viewer's built-in art: the 152 x 112, 16-colour preview picture
+   (also shown in the options dialog) and the program icon. Run at build time
+   on the build machine; writes "preview.bmp" and "viewer.ico" into the folder
+   given as its argument. */
+#include <math.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <string.h>
+
+enum { kPreviewWidth = 152, kPreviewHeight = 112, kIconSize = 32 };
+
+/* The 16-colour table, blue, green, red, reserved. */
+static const uint8_t kColours[16][4] = {
+    {0, 0, 0, 0},       {40, 8, 16, 0},     {80, 16, 32, 0},    {120, 32, 48, 0},
+    {160, 48, 64, 0},   {200, 80, 64, 0},   {230, 120, 60, 0},  {250, 170, 70, 0},
+    {255, 210, 120, 0}, {255, 240, 200, 0}, {60, 200, 255, 0},  {40, 140, 255, 0},
+    {20, 80, 220, 0},   {160, 255, 255, 0}, {200, 200, 200, 0}, {255, 255, 255, 0},
+};
+
+static void Put16(uint8_t* p, uint32_t v) { p[0] = (uint8_t)v; p[1] = (uint8_t)(v >> 8); }
+static void Put32(uint8_t* p, uint32_t v) { Put16(p, v & 0xFFFF); Put16(p + 2, v >> 16); }
+
+/* A glowing orb with a ring over a night sky with a few stars; colour index per pixel. */
+static int PreviewColour(int x, int y) {
+    double cx = 76.0, cy = 52.0;
+    double dx = x - cx, dy = y - cy;
+    double r = sqrt(dx * dx + dy * dy);
+    /* A tilted ring around the orb. */
+    double ry = (dy + dx * 0.25) * 3.2;
+    double ring = sqrt(dx * dx + ry * ry);
+    if (ring > 50 && ring < 56 && !(r < 30 && dy + dx * 0.25 < 0)) return 10 + (int)(ring - 50) / 3;
+    if (r < 30) {
+        double light = 1.0 - sqrt((dx + 10) * (dx + 10) + (dy + 10) * (dy + 10)) / 50.0;
+        int shade = (int)(light * 9.0) + 1;
+        return shade < 1 ? 1 : shade > 9 ? 9 : shade;
+    }
+    if ((x * 7 + y * 13) % 97 == 0 || (x * 11 + y * 5) % 89 == 0) return (x + y) % 2 ? 15 : 14;
+    return y > 96 ? 1 : 0;
+}
+
+static int WritePreview(const char* folder) {
+    enum { kRowBytes = ((kPreviewWidth * 4 + 31) / 32) * 4 };
+    enum { kHeaderBytes = 14 + 40 + 16 * 4, kPixelBytes = kRowBytes * kPreviewHeight };
+    static uint8_t file[kHeaderBytes + kPixelBytes];
+    char path[1024];
+    FILE* out;
+    int x, y;
+    memset(file, 0, sizeof file);
+    file[0] = 'B';
+    file[1] = 'M';
+    Put32(file + 2, sizeof file);
+    Put32(file + 10, kHeaderBytes);
+    Put32(file + 14, 40);
+    Put32(file + 18, kPreviewWidth);
+    Put32(file + 22, kPreviewHeight);
+    Put16(file + 26, 1);
+    Put16(file + 28, 4);
+    Put32(file + 34, kPixelBytes);
+    Put32(file + 46, 16);
+    memcpy(file + 54, kColours, sizeof kColours);
+    for (y = 0; y < kPreviewHeight; ++y) {
+        uint8_t* row = file + kHeaderBytes + (kPreviewHeight - 1 - y) * kRowBytes;
+        for (x = 0; x < kPreviewWidth; ++x)
+            row[x / 2] |= (uint8_t)(PreviewColour(x, y) << (x % 2 ? 0 : 4));
+    }
+    snprintf(path, sizeof path, "%s/preview.bmp", folder);
+    out = fopen(path, "wb");
+    if (!out || fwrite(file, 1, sizeof file, out) != sizeof file || fclose(out) != 0) {
+        fprintf(stderr, "cannot write %s\n", path);
+        return 0;
+    }
+    return 1;
+}
+
+/* A 32 x 32 true-colour icon: the orb alone, transparent around it. */
+static int WriteIcon(const char* folder) {
+    enum { kPixelBytes = kIconSize * kIconSize * 4, kMaskBytes = kIconSize * 4 };
+    enum { kImageBytes = 40 + kPixelBytes + kMaskBytes, kHeaderBytes = 6 + 16 };
+    static uint8_t file[kHeaderBytes + kImageBytes];
+    uint8_t* image = file + kHeaderBytes;
+    char path[1024];
+    FILE* out;
+    int x, y;
+    memset(file, 0, sizeof file);
+    Put16(file + 2, 1); /* icon */
+    Put16(file + 4, 1); /* one image */
+    file[6] = kIconSize;
+    file[7] = kIconSize;
+    Put16(file + 10, 1);
+    Put16(file + 12, 32);
+    Put32(file + 14, kImageBytes);
+    Put32(file + 18, kHeaderBytes);
+    Put32(image, 40);
+    Put32(image + 4, kIconSize);
+    Put32(image + 8, kIconSize * 2); /* colour rows plus mask rows */
+    Put16(image + 12, 1);
+    Put16(image + 14, 32);
+    for (y = 0; y < kIconSize; ++y) {
+        for (x = 0; x < kIconSize; ++x) {
+            /* Rows are stored bottom-up. */
+            uint8_t* pixel = image + 40 + ((kIconSize - 1 - y) * kIconSize + x) * 4;
+            double dx = x - 15.5, dy = y - 15.5;
+            double r = sqrt(dx * dx + dy * dy);
+            if (r <= 15.0) {
+                double light = 1.0 - sqrt((dx + 5) * (dx + 5) + (dy + 5) * (dy + 5)) / 26.0;
+                int shade = (int)(light * 9.0) + 1;
+                const uint8_t* c = kColours[shade < 1 ? 1 : shade > 9 ? 9 : shade];
+                pixel[0] = c[0];
+                pixel[1] = c[1];
+                pixel[2] = c[2];
+                pixel[3] = 255;
+            } else {
+                image[40 + kPixelBytes + (kIconSize - 1 - y) * 4 + x / 8] |= (uint8_t)(0x80 >> (x % 8));
+            }
+        }
+    }
+    snprintf(path, sizeof path, "%s/viewer.ico", folder);
+    out = fopen(path, "wb");
+    if (!out || fwrite(file, 1, sizeof file, out) != sizeof file || fclose(out) != 0) {
+        fprintf(stderr, "cannot write %s\n", path);
+        return 0;
+    }
+    return 1;
+}
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        fprintf(stderr, "usage: make_viewer_art OUTPUT-FOLDER\n");
+        return 2;
+    }
+    return WritePreview(argv[1]) && WriteIcon(argv[1]) ? 0 : 1;
+}

@@ -1,0 +1,10 @@
+// Resource numbers of Viewer.scr, shared by its resource script and its code.
+#pragma once
+
+#define ORB_ICON_VIEWER 100          // the screen-saver library's application icon
+#define ORB_BITMAP_PREVIEW 102       // 152 x 112, 16 colours: preview window and options dialog
+#define ORB_DIALOG_OPTIONS 2003      // the library looks the options dialog up by this number
+#define ORB_OPTIONS_PICTURE 1006
+#define ORB_OPTIONS_CAPTION 1007
+#define ORB_OPTIONS_SOUND 1010
+#define ORB_STRING_DESCRIPTION 1     // the name the display settings list shows

@@ -1,0 +1,45 @@
+// Backing music from a MIDI file through the MCI "sequencer" device. The device
+// plays on its own and reports the end of play to a hidden window of class
+// "ILMMIDI", whose procedure replays the piece while repeats remain.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+namespace orb {
+
+class MciMidiPlayer {
+public:
+    // quit receives 400 when the window class cannot be registered and 401 when
+    // the window cannot be made; with no MIDI output device no window is made.
+    explicit MciMidiPlayer(const std::function<void(int)>& quit);
+    ~MciMidiPlayer();
+    MciMidiPlayer(const MciMidiPlayer&) = delete;
+    MciMidiPlayer& operator=(const MciMidiPlayer&) = delete;
+
+    bool Open(const char* path);
+    // repeats: -1 without end, otherwise replays still to come; end -1: to the end.
+    bool Play(int repeats, int start, int end);
+    void Stop();
+    void Close();
+
+    bool Playing() const { return playing_; }
+    int DeviceCount() const { return deviceCount_; }
+    DWORD LengthMs() const { return length_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool PlayRange();
+    void EndOfPlay();
+
+    MCIDEVICEID device_ = 0;
+    bool playing_ = false;
+    int deviceCount_ = 0;
+    int repeats_ = 0;
+    int start_ = 0;
+    int end_ = -1;
+    HWND window_ = nullptr;
+    DWORD length_ = 0;
+};
+
+}  // namespace orb
