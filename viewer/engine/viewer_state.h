@@ -73,6 +73,17 @@ inline constexpr int kExitScreenHeightZero = 146;
 inline constexpr int kExitStarFieldNoScreen = 1311;
 inline constexpr int kExitNoDesktopCapture = 1313;
 
+// Scene-wide values of the motion modes, one set per show.
+struct ModeScene {
+    std::int32_t rainOnScreen = 0;  // RAIN: sprites that have entered the play area
+    // RANDOMDRIFT: entry i is the table index of the sprite that sprite i chases, or -1.
+    std::array<std::int32_t, 255> followTable{};
+    bool followTableReady = false;   // cleared by a scene reset; the next placement fills -1
+    std::int32_t linkCount = 0;
+    std::int32_t splatClearCountdown = -1;  // SPLAT: frames until the marks clear; -1 never
+    double splatAngle = -1.0;               // SPLAT: running angle; -1 until set
+};
+
 class ViewerState final : public QuitSink {
     // Declared first: the display device below is built from them.
     PlatformDefaults defaults_;
@@ -165,6 +176,7 @@ public:
     bool createSoundPending = false;
     bool destroySoundPending = false;
     RandomGenerator random;
+    ModeScene modeScene;
 
     bool running = false;           // set by PopulateScene
     bool startRefresh = false;      // push the whole view on the next frame
