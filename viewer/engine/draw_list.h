@@ -23,6 +23,9 @@ inline constexpr std::uint32_t kDrawTransparent = 1;  // blit with the white key
 inline constexpr std::uint32_t kDrawErase = 4;        // the eraser effect
 inline constexpr std::uint32_t kWhiteKey = 0xFFFFFF;
 
+// A deep copy of a picture without its pre-rotated copies.
+GXDrawingSurface PictureCopy(const GXDrawingSurface& source);
+
 // The world-to-screen mapping: positions in `source` (world units) land in
 // `destination` (screen pixels).
 struct WorldMapping {

@@ -43,6 +43,8 @@ public:
     std::vector<Rect> TakeChangedRects();
 
 private:
+    void NoteChanged(const Rect& rect);
+
     int requestedDepth_;
     int depth_ = 24;
     std::unique_ptr<SoftwareSurface> screen_;

@@ -114,6 +114,9 @@ public:
     bool PrepareActorImages();
     // Frees sprites, actors, pictures and sounds; stops the music.
     void Deinitialise();
+    // 8 on palette displays (up to 8 bits per pixel), else 24: the depth frames
+    // are prepared at.
+    int WorkingDepth() const;
 
     // The full start of the show: display, view geometry, background, scene, the
     // first frame, the sounds. False when it had to stop (a quit code is set).
@@ -189,6 +192,9 @@ public:
     ScreenFacts screen;
 
 private:
+    bool CaptureDesktop();
+    bool ChooseBackground();
+
     SpriteFactory factory_;
     std::optional<int> quitCode_;
 };

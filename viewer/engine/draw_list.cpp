@@ -1,0 +1,473 @@
+#include "viewer/engine/draw_list.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/imaging/fixed_palette.h"
+
+namespace orb {
+namespace {
+
+// Draw-list exit codes.
+constexpr int kExitSurfaceNotSquare = 11;
+constexpr int kExitEraseWithoutHidden = 14;
+constexpr int kExitFrameBeyondList = 84;
+constexpr int kExitUnknownItem = 88;
+constexpr int kExitNoFrame = 104;
+constexpr int kExitMissingRotation = 977;
+constexpr int kExitSurfaceLostForGood = 995;
+
+constexpr double kStepsPerDegree = 0.044444444444444446;  // 1 / 22.5
+
+int RotationStep(double angle) { return static_cast<int>(std::floor(angle * kStepsPerDegree)); }
+int ClampedRotationStep(double angle) { return std::clamp(RotationStep(angle), 0, 15); }
+
+// Side of the square surface holding a picture of this extent (its diagonal).
+int SurfaceSideFor(int width, int height) {
+    const long long w = width, h = height;
+    return 2 * static_cast<int>(std::sqrt(static_cast<double>((w * w + h * h) / 4)));
+}
+
+}  // namespace
+
+GXDrawingSurface PictureCopy(const GXDrawingSurface& source) {
+    GXDrawingSurface copy;
+    copy.name = source.name;
+    copy.fileHeader = source.fileHeader;
+    copy.infoHeader = source.infoHeader;
+    copy.palette = source.palette;
+    copy.pixels = source.pixels;
+    copy.nextFrame = source.nextFrame;
+    copy.firstFrame = source.firstFrame;
+    copy.frameIndex = source.frameIndex;
+    copy.frameCount = source.frameCount;
+    copy.key = source.key;
+    copy.squareCanvas = source.squareCanvas;
+    return copy;
+}
+
+namespace {
+
+// A picture of `source` at width x height (at least one pixel each way).
+GXDrawingSurface ScaledCopy(const GXDrawingSurface& source, int width, int height,
+                            ReportSink& reports) {
+    GXDrawingSurface copy = PictureCopy(source);
+    copy.Scale(std::max(width, 1), std::max(height, 1), reports);
+    return copy;
+}
+
+std::uint8_t Red(std::uint32_t colour) { return colour & 0xFF; }
+std::uint8_t Green(std::uint32_t colour) { return (colour >> 8) & 0xFF; }
+std::uint8_t Blue(std::uint32_t colour) { return (colour >> 16) & 0xFF; }
+
+}  // namespace
+
+DisplayDevice::DisplayDevice(DisplayBackend& backend, QuitSink& quit, ReportSink& reports)
+    : backend_(backend), quit_(quit), reports_(reports) {}
+
+DisplayDevice::~DisplayDevice() { DXUninit(); }
+
+void DisplayDevice::Fatal(int code) { quit_.QuitWithCode(code); }
+
+bool DisplayDevice::DXInit(int width, int height, int bitsPerPixel) {
+    DXUninit();
+    if (width <= 0 || height <= 0) return false;
+    // A screen size the table does not know is shown at its own size.
+    mode_ = {width, height};
+    for (const Mode& mode : kModes)
+        if (mode.width == width) mode_ = mode;
+    depth_ = bitsPerPixel;
+    if (!backend_.Open(width, height, bitsPerPixel, reports_)) return false;
+    drawingDepth_ = backend_.DrawingDepth();
+    backBuffer_ = backend_.CreateSurface(mode_.width, mode_.height);
+    if (!backBuffer_) {
+        backend_.Close();
+        return false;
+    }
+    return true;
+}
+
+void DisplayDevice::DXUninit() {
+    items_.clear();
+    backdrop_.reset();
+    backBuffer_.reset();
+    backdropPicture_.reset();
+    hiddenPicture_.reset();
+    if (depth_ != 0) backend_.Close();
+    depth_ = 0;
+}
+
+DrawItem* DisplayDevice::Find(std::uint32_t id) {
+    for (auto& item : items_)
+        if (item->id == id) return item.get();
+    return nullptr;
+}
+
+const DrawItem* DisplayDevice::Find(std::uint32_t id) const {
+    for (const auto& item : items_)
+        if (item->id == id) return item.get();
+    return nullptr;
+}
+
+void DisplayDevice::RebuildDisplay(DrawItem& item) {
+    item.displayImage = item.workImage;
+    if (item.flipHorizontal) item.displayImage.FlipHorizontal(Program::Viewer, reports_);
+    if (item.flipVertical) item.displayImage.FlipVertical(Program::Viewer, reports_);
+    item.displayImage.Rotate(static_cast<int>(item.angle), Program::Viewer);
+}
+
+bool DisplayDevice::SetQuickRotationImage(DrawItem& item, int k) {
+    if (!item.frame || k < 0 || k >= static_cast<int>(item.frame->rotationSet.size()))
+        return false;
+    item.displayImage = ScaledCopy(item.frame->rotationSet[k], item.width, item.height, reports_);
+    return true;
+}
+
+bool DisplayDevice::DrawIntoSurface(DrawItem& item) {
+    const GXDrawingSurface& image = item.displayImage;
+    const int side = item.surfaceSide;
+    if (side < image.Width() || side < image.Height()) {
+        // The picture outgrew its surface (a growing sprite): give it a larger one.
+        const int needed = std::max(image.Width(), image.Height());
+        std::unique_ptr<DisplaySurface> larger = backend_.CreateSurface(needed, needed);
+        if (!larger) return false;
+        if (item.flags & kDrawTransparent) backend_.SetColourKey(*larger);
+        item.surface = std::move(larger);
+        item.surfaceSide = needed;
+    }
+    return backend_.DrawPicture(*item.surface, image, (item.surfaceSide - image.Width()) / 2,
+                                (item.surfaceSide - image.Height()) / 2);
+}
+
+std::uint32_t DisplayDevice::AddObject(const GXDrawingSurface* frame, const WorldMapping* mapping,
+                                       int width, int height, int extentWidth, int extentHeight,
+                                       double angle, int frameIndex, std::uint32_t flags,
+                                       std::uint32_t keyColour, int flipHorizontal,
+                                       int flipVertical) {
+    if (!frame) {
+        Fatal(kExitNoFrame);
+        return 0;
+    }
+    if (!backBuffer_ || static_cast<int>(items_.size()) >= kMaxItems) return 0;
+    auto item = std::make_unique<DrawItem>();
+    item->id = ++nextId_;
+    item->frame = frame;
+    item->mapping = mapping;
+    item->width = std::max(width, 1);
+    item->height = std::max(height, 1);
+    item->angle = angle;
+    item->frameIndex = frameIndex;
+    item->flags = flags;
+    item->keyColour = keyColour;
+    item->flipHorizontal = flipHorizontal;
+    item->flipVertical = flipVertical;
+    item->workImage = ScaledCopy(*frame, item->width, item->height, reports_);
+    if (!(quickRotation_ && SetQuickRotationImage(*item, ClampedRotationStep(angle))))
+        RebuildDisplay(*item);
+
+    // The surface holds the picture at any angle of its extent; a tiny extent
+    // (a sprite raised to its minimum size) still gets room for its picture.
+    const GXDrawingSurface& image = item->displayImage;
+    item->surfaceSide = std::max({SurfaceSideFor(std::max(extentWidth, 0), std::max(extentHeight, 0)),
+                                  image.Width(), image.Height(), 1});
+    item->surface = backend_.CreateSurface(item->surfaceSide, item->surfaceSide);
+    if (!item->surface) return 0;
+    DrawIntoSurface(*item);
+    if (flags & kDrawTransparent) backend_.SetColourKey(*item->surface);
+    items_.push_back(std::move(item));
+    return items_.back()->id;
+}
+
+bool DisplayDevice::PlaceObject(std::uint32_t id, int x, int y) {
+    DrawItem* item = Find(id);
+    if (!item) return false;
+    item->x = x;
+    item->y = y;
+    return true;
+}
+
+bool DisplayDevice::UpdateObject(std::uint32_t id, int width, int height, double angle,
+                                 int frameIndex, bool rebuild, int flipHorizontal,
+                                 int flipVertical) {
+    DrawItem* item = Find(id);
+    if (!item) return false;
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    item->flipHorizontal = flipHorizontal;
+    item->flipVertical = flipVertical;
+    const int k = ClampedRotationStep(angle);
+
+    if (frameIndex != item->frameIndex || rebuild) {
+        const GXDrawingSurface* frame = item->frame->firstFrame ? item->frame->firstFrame : item->frame;
+        for (int i = 0; i < frameIndex && frame; ++i) frame = frame->nextFrame;
+        if (!frame || frameIndex < 0) {
+            Fatal(kExitFrameBeyondList);
+            return false;
+        }
+        item->frame = frame;
+        item->width = width;
+        item->height = height;
+        item->angle = angle;
+        if (quickRotation_) {
+            if (!SetQuickRotationImage(*item, k)) {
+                Fatal(kExitMissingRotation);
+                return false;
+            }
+        } else {
+            item->workImage = ScaledCopy(*frame, width, height, reports_);
+            RebuildDisplay(*item);
+        }
+        item->frameIndex = frameIndex;
+    } else if (width == item->width && height == item->height) {
+        if (angle == item->angle) return true;
+        if (quickRotation_) {
+            if (k == RotationStep(item->angle)) {
+                item->angle = angle;
+                return true;
+            }
+            item->angle = angle;
+            if (!SetQuickRotationImage(*item, k)) {
+                Fatal(kExitMissingRotation);
+                return false;
+            }
+        } else {
+            if (angle > 360) angle -= 360;
+            if (angle < 0) angle += 360;
+            item->angle = angle;
+            RebuildDisplay(*item);
+        }
+    } else {
+        item->width = width;
+        item->height = height;
+        item->angle = angle;
+        if (quickRotation_) {
+            if (item->displayImage.Width() == width && item->displayImage.Height() == height)
+                return true;
+            if (!SetQuickRotationImage(*item, k)) {
+                Fatal(kExitMissingRotation);
+                return false;
+            }
+        } else {
+            item->workImage = ScaledCopy(*item->frame, width, height, reports_);
+            RebuildDisplay(*item);
+        }
+    }
+    if (item->surface->Width() != item->surface->Height()) {
+        Fatal(kExitSurfaceNotSquare);
+        return false;
+    }
+    DrawIntoSurface(*item);
+    return true;
+}
+
+bool DisplayDevice::ShowObject(std::uint32_t id, bool visible) {
+    DrawItem* item = Find(id);
+    if (!item) return false;
+    item->visible = visible;
+    return true;
+}
+
+const GXDrawingSurface* DisplayDevice::ItemPicture(std::uint32_t id) const {
+    const DrawItem* item = Find(id);
+    return item ? &item->displayImage : nullptr;
+}
+
+const GXDrawingSurface* DisplayDevice::BackdropPicture() const { return backdropPicture_.get(); }
+
+bool DisplayDevice::SetBackdrop(const GXDrawingSurface* picture, std::uint32_t colour) {
+    if (!backBuffer_) return false;
+    if (!backdrop_) backdrop_ = backend_.CreateSurface(mode_.width, mode_.height);
+    if (!backdrop_) return false;
+    if (!backdropPicture_) {
+        auto kept = std::make_unique<GXDrawingSurface>();
+        if (picture) {
+            *kept = PictureCopy(*picture);
+            kept->Scale(mode_.width, mode_.height, reports_);
+        } else {
+            std::uint8_t r = Red(colour), g = Green(colour), b = Blue(colour);
+            // On a palette display white would be transparent; keep it just off white.
+            if (drawingDepth_ == 8 && r == 255 && g == 255 && b == 255) r = g = b = 253;
+            kept->Create(24, mode_.width, mode_.height);
+            kept->Fill(r, g, b);
+        }
+        if (drawingDepth_ == 8)
+            kept->ConvertTo8(Program::Viewer);
+        else
+            kept->ConvertTo24(Program::Viewer, reports_);
+        backdropPicture_ = std::move(kept);
+    }
+    backend_.DrawPicture(*backdrop_, *backdropPicture_, 0, 0);
+    const Rect whole{0, 0, mode_.width, mode_.height};
+    for (auto [target, source] : {std::pair{backBuffer_.get(), backdrop_.get()},
+                                  std::pair{&backend_.Screen(), backBuffer_.get()}}) {
+        const BlitResult result = BlitRepeating(*target, 0, 0, *source, whole, false);
+        if (result == BlitResult::SurfaceLost) {
+            RestoreSurfaces();
+            return false;
+        }
+        if (result != BlitResult::Ok) return false;
+    }
+    return true;
+}
+
+bool DisplayDevice::RefreshBackdrop() { return SetBackdrop(nullptr, 0); }
+
+bool DisplayDevice::AddXorBuffer(const GXDrawingSurface* picture, std::uint32_t colour) {
+    hiddenPicture_.reset();
+    if (mode_.width <= 0) return false;
+    auto hidden = std::make_unique<GXDrawingSurface>();
+    if (picture) {
+        *hidden = PictureCopy(*picture);
+        hidden->Scale(mode_.width, mode_.height, reports_);
+        hidden->ConvertTo24(Program::Viewer, reports_);
+    } else {
+        std::uint8_t r = Red(colour), g = Green(colour), b = Blue(colour);
+        if (r == 255 && g == 255 && b == 255) r = g = b = 253;
+        hidden->Create(24, mode_.width, mode_.height);
+        hidden->Fill(r, g, b);
+    }
+    if (drawingDepth_ == 8) hidden->ConvertTo8(Program::Viewer);
+    hiddenPicture_ = std::move(hidden);
+    return true;
+}
+
+void DisplayDevice::ScreenPosition(const DrawItem& item, int& x, int& y) const {
+    if (!item.mapping || item.mapping->source.Width() == 0 || item.mapping->source.Height() == 0) {
+        x = item.x;
+        y = item.y;
+        return;
+    }
+    const Rect& s = item.mapping->source;
+    const Rect& d = item.mapping->destination;
+    const double sx = static_cast<double>(d.Width()) / s.Width();
+    const double sy = static_cast<double>(d.Height()) / s.Height();
+    // Positions far outside the view are kept far outside, without overflow.
+    constexpr double kFar = 1 << 28;
+    x = static_cast<int>(std::clamp((item.x - s.left) * sx + d.left + 0.5, -kFar, kFar));
+    y = static_cast<int>(std::clamp((item.y - s.top) * sy + d.top + 0.5, -kFar, kFar));
+}
+
+void DisplayDevice::UpdateDrawList(DirtyRectList& dirty) {
+    for (const auto& item : items_) {
+        int x = 0, y = 0;
+        ScreenPosition(*item, x, y);
+        const int w = item->displayImage.Width();
+        const int left = x - w / 2, top = y - w / 2;
+        dirty.Push({left, top, left + w, top + w});
+    }
+    dirty.BuildWorkingList();
+}
+
+BlitResult DisplayDevice::BlitRepeating(DisplaySurface& target, int x, int y,
+                                        DisplaySurface& source, const Rect& rect, bool keyed) {
+    BlitResult result;
+    do {
+        result = backend_.Blit(target, x, y, source, rect, keyed);
+    } while (result == BlitResult::StillDrawing);
+    return result;
+}
+
+void DisplayDevice::DrawList(const DirtyRectList& dirty, int phase) {
+    if (!backBuffer_) return;
+    DisplaySurface* source = phase == 1 ? backdrop_.get() : backBuffer_.get();
+    DisplaySurface* target = phase == 1 ? backBuffer_.get() : &backend_.Screen();
+    if (!source) return;
+    const Rect screen{0, 0, mode_.width, mode_.height};
+    for (const Rect& rect : dirty.Working()) {
+        const Rect r = Intersect(rect, screen);
+        if (r.Width() <= 0 || r.Height() <= 0) continue;
+        const BlitResult result = BlitRepeating(*target, r.left, r.top, *source, r, false);
+        if (result == BlitResult::SurfaceLost) RestoreSurfaces();
+        if (result != BlitResult::Ok) return;
+    }
+}
+
+void DisplayDevice::BlitAllItems(bool imprint) {
+    // Ids, not positions: a recovery inside BlitItem does not change the list.
+    for (std::size_t i = 0; i < items_.size(); ++i) BlitItem(items_[i]->id, imprint);
+}
+
+bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
+    DrawItem* item = Find(id);
+    if (!item) {
+        Fatal(kExitUnknownItem);
+        return false;
+    }
+    if (!backBuffer_ || item->surface->Width() != item->surface->Height()) {
+        Fatal(kExitEraseWithoutHidden);
+        return false;
+    }
+    const GXDrawingSurface& image = item->displayImage;
+    const int w = image.Width(), h = image.Height();
+    const int ox = (item->surfaceSide - w) / 2, oy = (item->surfaceSide - h) / 2;
+    int x = 0, y = 0;
+    ScreenPosition(*item, x, y);
+    const Rect unclipped{x - w / 2, y - h / 2, x - w / 2 + w, y - h / 2 + h};
+    // The last screen column and row are never drawn on.
+    const Rect clipped = Intersect(unclipped, Rect{0, 0, mode_.width - 1, mode_.height - 1});
+    if (clipped.Width() <= 0 || clipped.Height() <= 0) return true;
+    // The source is cut where the screen cut the picture.
+    const int sourceLeft = ox + (clipped.left - unclipped.left);
+    const int sourceTop = oy + (clipped.top - unclipped.top);
+    const Rect source{sourceLeft, sourceTop, sourceLeft + clipped.Width(),
+                      sourceTop + clipped.Height()};
+    const bool keyed = item->flags & kDrawTransparent;
+
+    auto blit = [&](DisplaySurface& target, DisplaySurface& from) {
+        const BlitResult result = BlitRepeating(target, clipped.left, clipped.top, from, source, keyed);
+        if (result == BlitResult::SurfaceLost) RestoreSurfaces();
+        return result == BlitResult::Ok;
+    };
+
+    if (item->visible && !blit(*backBuffer_, *item->surface)) return false;
+    if (item->flags & kDrawErase) {
+        if (!hiddenPicture_) {
+            Fatal(kExitEraseWithoutHidden);
+            return false;
+        }
+        GXDrawingSurface cutOut = PictureCopy(image);
+        hiddenPicture_->Blt(cutOut, clipped.left, clipped.top, clipped.right, clipped.bottom,
+                            source.left - ox, source.top - oy, kBltEraseCapture, reports_);
+        backend_.DrawPicture(*item->surface, cutOut, ox, oy);
+        const bool ok = !item->visible || !backdrop_ || blit(*backdrop_, *item->surface);
+        backend_.DrawPicture(*item->surface, image, ox, oy);
+        if (!ok) return false;
+    }
+    if (imprint && backdrop_ && !blit(*backdrop_, *item->surface)) return false;
+    return true;
+}
+
+bool DisplayDevice::RestoreSurfaces() {
+    if (!backBuffer_) return true;
+    if (!backend_.Restore(backend_.Screen())) {
+        Fatal(kExitSurfaceLostForGood);
+        return true;
+    }
+    if (backdrop_) {
+        if (!backend_.Restore(*backdrop_) || !backdropPicture_) {
+            Fatal(kExitSurfaceLostForGood);
+            return true;
+        }
+        backend_.DrawPicture(*backdrop_, *backdropPicture_, 0, 0);
+    }
+    if (!backend_.Restore(*backBuffer_)) {
+        Fatal(kExitSurfaceLostForGood);
+        return true;
+    }
+    if (backdrop_)
+        backend_.Blit(*backBuffer_, 0, 0, *backdrop_, Rect{0, 0, mode_.width, mode_.height}, false);
+    for (const auto& item : items_) {
+        if (!backend_.Restore(*item->surface)) {
+            const std::string name = item->frame ? item->frame->name : "NULL";
+            reports_.Error("Unable to restore out-scoped resource " + name + "\n");
+            continue;
+        }
+        if (!DrawIntoSurface(*item)) {
+            reports_.Error("Failed in DD to GetDC for Restore");
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace orb

@@ -1,0 +1,11 @@
+#include "viewer/engine/viewer_state.h"
+
+namespace orb {
+
+bool ViewerState::LoadProject() {
+    Trace("File is invalid");
+    Trace(projectPath);
+    return false;
+}
+
+}  // namespace orb

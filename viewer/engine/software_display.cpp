@@ -1,0 +1,167 @@
+#include "viewer/engine/software_display.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/imaging/fixed_palette.h"
+#include "viewer/engine/draw_list.h"
+
+namespace orb {
+namespace {
+
+void UseFixedPalette(GXDrawingSurface& picture) {
+    if (picture.Depth() != 8) return;
+    const auto& palette = FixedPalette(Program::Viewer);
+    picture.palette.assign(palette.begin(), palette.end());
+}
+
+// A top-down row index as the picture stores it (bottom-up).
+std::uint8_t* RowStart(GXDrawingSurface& picture, int topDownRow) {
+    return picture.pixels.data() +
+           std::size_t(picture.Height() - 1 - topDownRow) * picture.Stride();
+}
+const std::uint8_t* RowStart(const GXDrawingSurface& picture, int topDownRow) {
+    return picture.pixels.data() +
+           std::size_t(picture.Height() - 1 - topDownRow) * picture.Stride();
+}
+
+// Copies a width x height block of rows from (sx, sy) of `source` to (dx, dy) of
+// `target`, clipped to both pictures; both have the same depth. With `keyed`,
+// white source pixels are skipped. Returns the target rectangle written.
+Rect CopyBlock(GXDrawingSurface& target, int dx, int dy, const GXDrawingSurface& source, int sx,
+               int sy, int width, int height, bool keyed) {
+    // Clip against the source, then the target, moving both origins together.
+    auto clip = [&](int& s, int& d, int& extent, int sourceLimit, int targetLimit) {
+        if (s < 0) { d -= s; extent += s; s = 0; }
+        if (d < 0) { s -= d; extent += d; d = 0; }
+        extent = std::min({extent, sourceLimit - s, targetLimit - d});
+    };
+    clip(sx, dx, width, source.Width(), target.Width());
+    clip(sy, dy, height, source.Height(), target.Height());
+    if (width <= 0 || height <= 0) return {};
+    const int bytes = target.Depth() / 8;
+    for (int row = 0; row < height; ++row) {
+        std::uint8_t* out = RowStart(target, dy + row) + std::size_t(dx) * bytes;
+        const std::uint8_t* in = RowStart(source, sy + row) + std::size_t(sx) * bytes;
+        if (!keyed) {
+            std::memcpy(out, in, std::size_t(width) * bytes);
+        } else if (bytes == 1) {
+            for (int i = 0; i < width; ++i)
+                if (in[i] != 255) out[i] = in[i];
+        } else {
+            for (int i = 0; i < width; ++i, in += 3, out += 3)
+                if ((in[0] & in[1] & in[2]) != 255) {
+                    out[0] = in[0];
+                    out[1] = in[1];
+                    out[2] = in[2];
+                }
+        }
+    }
+    return {dx, dy, dx + width, dy + height};
+}
+
+}  // namespace
+
+SoftwareSurface::SoftwareSurface(int depth, int width, int height) {
+    picture.Create(depth, std::max(width, 1), std::max(height, 1));
+    UseFixedPalette(picture);
+}
+
+bool SoftwareDisplay::Open(int width, int height, int bitsPerPixel, ReportSink& reports) {
+    if (width <= 0 || height <= 0) {
+        reports.Error("Failed to create DD Surface");
+        return false;
+    }
+    depth_ = requestedDepth_ == 8 || requestedDepth_ == 24 ? requestedDepth_
+                                                           : (bitsPerPixel <= 8 ? 8 : 24);
+    screen_ = std::make_unique<SoftwareSurface>(depth_, width, height);
+    changed_.clear();
+    return true;
+}
+
+void SoftwareDisplay::NoteChanged(const Rect& rect) {
+    // A host that never asks must not make the list grow without end.
+    if (changed_.size() >= 4096) {
+        Rect all = changed_.front();
+        for (const Rect& r : changed_) all = BoundingBox(all, r);
+        changed_.assign(1, all);
+    }
+    changed_.push_back(rect);
+}
+
+void SoftwareDisplay::Close() { screen_.reset(); }
+
+std::unique_ptr<DisplaySurface> SoftwareDisplay::CreateSurface(int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    return std::make_unique<SoftwareSurface>(depth_, width, height);
+}
+
+bool SoftwareDisplay::DrawPicture(DisplaySurface& target, const GXDrawingSurface& picture, int x,
+                                  int y) {
+    auto& surface = static_cast<SoftwareSurface&>(target).picture;
+    if (picture.Empty()) return false;
+    if (picture.Depth() == surface.Depth()) {
+        CopyBlock(surface, x, y, picture, 0, 0, picture.Width(), picture.Height(), false);
+        return true;
+    }
+    // Drawing converts as the system's blit would.
+    GXDrawingSurface converted = PictureCopy(picture);
+    NullReportSink quiet;
+    if (surface.Depth() == 8)
+        converted.ConvertTo8Keyed(Program::Viewer);
+    else
+        converted.ConvertTo24(Program::Viewer, quiet);
+    if (converted.Depth() != surface.Depth()) return false;
+    CopyBlock(surface, x, y, converted, 0, 0, converted.Width(), converted.Height(), false);
+    return true;
+}
+
+BlitResult SoftwareDisplay::Blit(DisplaySurface& target, int x, int y, DisplaySurface& source,
+                                 const Rect& sourceRect, bool keyed) {
+    auto& to = static_cast<SoftwareSurface&>(target).picture;
+    const auto& from = static_cast<SoftwareSurface&>(source).picture;
+    if (to.Depth() != from.Depth()) return BlitResult::Failed;
+    const Rect written = CopyBlock(to, x, y, from, sourceRect.left, sourceRect.top,
+                                   sourceRect.Width(), sourceRect.Height(), keyed);
+    if (screen_ && &target == screen_.get() && !written.IsEmpty()) NoteChanged(written);
+    return BlitResult::Ok;
+}
+
+bool SoftwareDisplay::FillOnScreen(std::span<const ScreenFill> fills) {
+    if (!screen_) return false;
+    GXDrawingSurface& screen = screen_->picture;
+    const Rect whole{0, 0, screen.Width(), screen.Height()};
+    for (const ScreenFill& fill : fills) {
+        const Rect r = Intersect(fill.rect, whole);
+        if (r.IsEmpty()) continue;
+        const std::uint8_t red = fill.colour & 0xFF, green = (fill.colour >> 8) & 0xFF,
+                           blue = (fill.colour >> 16) & 0xFF;
+        const std::uint8_t index = static_cast<std::uint8_t>(NearestPaletteIndex(fill.colour));
+        for (int row = r.top; row < r.bottom; ++row) {
+            std::uint8_t* out = RowStart(screen, row);
+            for (int column = r.left; column < r.right; ++column) {
+                if (depth_ == 8) {
+                    out[column] = index;
+                } else {
+                    out[3 * column] = blue;
+                    out[3 * column + 1] = green;
+                    out[3 * column + 2] = red;
+                }
+            }
+        }
+        NoteChanged(r);
+    }
+    return true;
+}
+
+const GXDrawingSurface* SoftwareDisplay::ScreenPicture() const {
+    return screen_ ? &screen_->picture : nullptr;
+}
+
+std::vector<Rect> SoftwareDisplay::TakeChangedRects() {
+    std::vector<Rect> rects;
+    rects.swap(changed_);
+    return rects;
+}
+
+}  // namespace orb
