@@ -1,0 +1,73 @@
+#include "viewer/win32/gdi_display.h"
+
+#include "viewer/win32/dib_drawing.h"
+
+namespace orb {
+
+GdiDisplay::~GdiDisplay() { Close(); }
+
+bool GdiDisplay::Open(int width, int height, int bitsPerPixel, ReportSink& reports) {
+    if (!memory_.Open(width, height, bitsPerPixel, reports)) return false;
+    if (memory_.DrawingDepth() == 8) {
+        if (palette_) DeleteObject(palette_);
+        palette_ = CreateFixedPalette();
+        HDC dc = GetDC(window_);
+        if (dc && palette_) {
+            HPALETTE previous = SelectPalette(dc, palette_, FALSE);
+            RealizePalette(dc);
+            SelectPalette(dc, previous, FALSE);
+        }
+        if (dc) ReleaseDC(window_, dc);
+    }
+    return true;
+}
+
+void GdiDisplay::Close() {
+    memory_.Close();
+    if (palette_) DeleteObject(palette_);
+    palette_ = nullptr;
+    // Back to the registry's display mode, as after any full-screen program.
+    ChangeDisplaySettingsA(nullptr, 0);
+}
+
+bool GdiDisplay::DrawPicture(DisplaySurface& target, const GXDrawingSurface& picture, int x, int y) {
+    bool drawn = memory_.DrawPicture(target, picture, x, y);
+    if (&target == &memory_.Screen()) PresentChanges();
+    return drawn;
+}
+
+BlitResult GdiDisplay::Blit(DisplaySurface& target, int x, int y, DisplaySurface& source, const Rect& sourceRect,
+                            bool keyed) {
+    BlitResult result = memory_.Blit(target, x, y, source, sourceRect, keyed);
+    if (&target == &memory_.Screen()) PresentChanges();
+    return result;
+}
+
+bool GdiDisplay::FillOnScreen(std::span<const ScreenFill> fills) {
+    bool filled = memory_.FillOnScreen(fills);
+    PresentChanges();
+    return filled;
+}
+
+void GdiDisplay::PresentChanges() {
+    const GXDrawingSurface* screen = memory_.ScreenPicture();
+    std::vector<Rect> changed = memory_.TakeChangedRects();
+    if (!screen || changed.empty()) return;
+    HDC dc = GetDC(window_);
+    if (!dc) return;
+    HPALETTE previous = nullptr;
+    if (palette_) {
+        previous = SelectPalette(dc, palette_, FALSE);
+        RealizePalette(dc);
+    }
+    DibInfo info = DibInfoFor(*screen);
+    Rect whole{0, 0, screen->Width(), screen->Height()};
+    for (const Rect& rect : changed) {
+        Rect part = Intersect(rect, whole);
+        DrawPictureRect(dc, part.left, part.top, *screen, info, part);
+    }
+    if (palette_) SelectPalette(dc, previous, FALSE);
+    ReleaseDC(window_, dc);
+}
+
+}  // namespace orb

@@ -1,0 +1,41 @@
+// The GDI back-end: every surface is a picture in memory (the engine's software
+// display does the copies), and whatever reaches the screen surface is pushed
+// to the saver window with one StretchDIBits per changed rectangle. On 8-bit
+// screens the fixed palette is realised on the window first.
+#pragma once
+#include <windows.h>
+
+#include "viewer/engine/software_display.h"
+
+namespace orb {
+
+class GdiDisplay final : public DisplayBackend {
+public:
+    explicit GdiDisplay(HWND window) : window_(window) {}
+    ~GdiDisplay() override;
+    GdiDisplay(const GdiDisplay&) = delete;
+    GdiDisplay& operator=(const GdiDisplay&) = delete;
+
+    bool Open(int width, int height, int bitsPerPixel, ReportSink& reports) override;
+    void Close() override;
+    int DrawingDepth() const override { return memory_.DrawingDepth(); }
+    DisplaySurface& Screen() override { return memory_.Screen(); }
+    std::unique_ptr<DisplaySurface> CreateSurface(int width, int height) override {
+        return memory_.CreateSurface(width, height);
+    }
+    bool DrawPicture(DisplaySurface& target, const GXDrawingSurface& picture, int x, int y) override;
+    BlitResult Blit(DisplaySurface& target, int x, int y, DisplaySurface& source, const Rect& sourceRect,
+                    bool keyed) override;
+    void SetColourKey(DisplaySurface& surface) override { memory_.SetColourKey(surface); }
+    bool Restore(DisplaySurface& surface) override { return memory_.Restore(surface); }
+    bool FillOnScreen(std::span<const ScreenFill> fills) override;
+
+private:
+    void PresentChanges();
+
+    HWND window_;
+    SoftwareDisplay memory_;
+    HPALETTE palette_ = nullptr;
+};
+
+}  // namespace orb
