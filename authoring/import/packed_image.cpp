@@ -1,0 +1,49 @@
+#include "packed_image.h"
+
+namespace orb {
+
+namespace {
+void Put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+}  // namespace
+
+std::size_t PackedImage::TableEntries() const {
+    std::uint16_t bits = BitCount();
+    if (bits > 8) return 0;
+    std::uint32_t used = ColoursUsed();
+    return used != 0 ? used : std::size_t(1) << bits;
+}
+
+std::size_t PackedImage::Stride() const { return PackedRowStride(Width(), BitCount()); }
+
+std::size_t PackedRowStride(std::int32_t width, std::uint16_t bitCount) {
+    return (std::size_t(width) * bitCount + 31) / 32 * 4;
+}
+
+std::optional<PackedImage> MakePackedImage24(std::int32_t width, std::int32_t height,
+                                             std::uint8_t red, std::uint8_t green,
+                                             std::uint8_t blue) {
+    if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide)
+        return std::nullopt;
+    std::size_t stride = PackedRowStride(width, 24);
+    std::size_t imageBytes = stride * std::size_t(height);
+    PackedImage image;
+    image.bytes.assign(kInfoHeaderSize + imageBytes, 0);
+    Put32(image.bytes, 0, kInfoHeaderSize);
+    Put32(image.bytes, 4, std::uint32_t(width));
+    Put32(image.bytes, 8, std::uint32_t(height));
+    image.bytes[12] = 1;   // planes
+    image.bytes[14] = 24;  // bit count
+    Put32(image.bytes, 20, std::uint32_t(imageBytes));
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x) {
+            std::uint8_t* p = image.Pixel24(x, y);
+            p[0] = blue;
+            p[1] = green;
+            p[2] = red;
+        }
+    return image;
+}
+
+}  // namespace orb

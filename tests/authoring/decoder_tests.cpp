@@ -1,0 +1,365 @@
+// The image decoders on pictures built byte by byte, with pixels worked out by hand.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "authoring/import/bmp_import.h"
+#include "authoring/import/image_codes.h"
+#include "authoring/import/image_decoders.h"
+#include "authoring/import/image_file.h"
+#include "common/io/byte_writer.h"
+
+namespace orb {
+namespace {
+
+struct Bgr {
+    int b, g, r;
+    bool operator==(const Bgr&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const Bgr& c) {
+    return os << "(b" << c.b << " g" << c.g << " r" << c.r << ")";
+}
+Bgr At(const PackedImage& image, int x, int yFromTop) {
+    const std::uint8_t* p = image.Pixel24(x, yFromTop);
+    return {p[0], p[1], p[2]};
+}
+
+// ---- PCX ----
+
+std::vector<std::uint8_t> PcxHeader(int bits, int planes, int width, int height, int bytesPerLine, int encoding = 1) {
+    ByteWriter w;
+    w.U8(0x0A), w.U8(5), w.U8(std::uint8_t(encoding)), w.U8(std::uint8_t(bits));
+    w.U16(0), w.U16(0), w.U16(std::uint16_t(width - 1)), w.U16(std::uint16_t(height - 1));
+    w.U16(72), w.U16(72);
+    for (int i = 0; i < 16; ++i) w.U8(std::uint8_t(i * 16)), w.U8(std::uint8_t(255 - i * 16)), w.U8(std::uint8_t(i));
+    w.U8(0), w.U8(std::uint8_t(planes)), w.U16(std::uint16_t(bytesPerLine)), w.U16(1);
+    while (w.Size() < 128) w.U8(0);
+    return w.bytes;
+}
+
+TEST(PcxDecoder, EightBitRleWithTrailingPalette) {
+    // 3 x 2, bytes per line 4: row 0 = 1 1 1 0 (a run of four crossing nothing), row 1 = 2 0xC5 0 0
+    std::vector<std::uint8_t> f = PcxHeader(8, 1, 3, 2, 4);
+    for (std::uint8_t b : {0xC3, 1, 0, 2, 0xC1, 0xC5, 0xC2, 0}) f.push_back(b);
+    f.push_back(0x0C);
+    for (int i = 0; i < 256; ++i) f.push_back(std::uint8_t(i)), f.push_back(std::uint8_t(i * 2)), f.push_back(7);
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodePcx(f, image), kImageOk);
+    EXPECT_EQ(image->Width(), 3);
+    EXPECT_EQ(image->Height(), 2);
+    EXPECT_EQ(image->BitCount(), 24);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{7, 2, 1}));
+    EXPECT_EQ(At(*image, 2, 0), (Bgr{7, 2, 1}));
+    EXPECT_EQ(At(*image, 0, 1), (Bgr{7, 4, 2}));
+    EXPECT_EQ(At(*image, 1, 1), (Bgr{7, 0x8A, 0xC5}));
+}
+
+TEST(PcxDecoder, MonochromeIsBlackAndWhite) {
+    std::vector<std::uint8_t> f = PcxHeader(1, 1, 10, 1, 2);
+    for (std::uint8_t b : {0xA0, 0xC1, 0xC0}) f.push_back(b);  // 1010 0000 11(000000)
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodePcx(f, image), kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{255, 255, 255}));
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{0, 0, 0}));
+    EXPECT_EQ(At(*image, 2, 0), (Bgr{255, 255, 255}));
+    EXPECT_EQ(At(*image, 8, 0), (Bgr{255, 255, 255}));
+    EXPECT_EQ(At(*image, 9, 0), (Bgr{255, 255, 255}));
+}
+
+TEST(PcxDecoder, SixteenColoursInFourPlanesUseTheHeaderPalette) {
+    // 2 pixels; pixel 0 has bits in planes 0 and 2 (index 5), pixel 1 only plane 3 (index 8).
+    std::vector<std::uint8_t> f = PcxHeader(1, 4, 2, 1, 2, 0);
+    for (std::uint8_t b : {0x80, 0, 0, 0, 0x80, 0, 0x40, 0}) f.push_back(b);
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodePcx(f, image), kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{5, 255 - 80, 80}));
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{8, 255 - 128, 128}));
+}
+
+TEST(PcxDecoder, TrueColourPlanes) {
+    std::vector<std::uint8_t> f = PcxHeader(8, 3, 2, 1, 2, 0);
+    for (std::uint8_t b : {10, 11, 20, 21, 30, 31}) f.push_back(b);
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodePcx(f, image), kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{30, 20, 10}));
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{31, 21, 11}));
+}
+
+TEST(PcxDecoder, RefusesWhatItCannotRead) {
+    std::optional<PackedImage> image;
+    std::vector<std::uint8_t> truncated = PcxHeader(8, 3, 4, 4, 4);
+    truncated.push_back(0xC5);  // a run header without its value
+    EXPECT_EQ(DecodePcx(truncated, image), kImageCorrupt);
+    EXPECT_FALSE(image);
+    std::vector<std::uint8_t> notPcx = PcxHeader(8, 1, 1, 1, 2);
+    notPcx[0] = 'B';
+    EXPECT_EQ(DecodePcx(notPcx, image), kImageNotRecognized);
+    EXPECT_EQ(DecodePcx(PcxHeader(2, 3, 1, 1, 2), image), kImageUnsupported);
+    EXPECT_EQ(DecodePcx(PcxHeader(8, 1, 20, 1, 2), image), kImageCorrupt);  // lines shorter than the width
+    EXPECT_EQ(DecodePcx(std::vector<std::uint8_t>(40, 0x0A), image), kImageCorrupt);
+}
+
+// ---- CGM ----
+
+class CgmWriter {
+public:
+    CgmWriter& Element(int cls, int id, std::vector<std::uint8_t> p) {
+        if (p.size() < 31) {
+            Word(cls << 12 | id << 5 | int(p.size()));
+        } else {
+            Word(cls << 12 | id << 5 | 31);
+            Word(int(p.size()));
+        }
+        bytes.insert(bytes.end(), p.begin(), p.end());
+        if (p.size() & 1) bytes.push_back(0);
+        return *this;
+    }
+    static std::vector<std::uint8_t> Words(std::initializer_list<int> values) {
+        std::vector<std::uint8_t> p;
+        for (int v : values) p.push_back(std::uint8_t(v >> 8)), p.push_back(std::uint8_t(v));
+        return p;
+    }
+    std::vector<std::uint8_t> bytes;
+
+private:
+    void Word(int v) { bytes.push_back(std::uint8_t(v >> 8)), bytes.push_back(std::uint8_t(v)); }
+};
+
+// A 100 x 50 extent; colour 2 red; a solid rectangle over the left half, a blue line along the top row.
+CgmWriter SimpleMetafile() {
+    CgmWriter w;
+    w.Element(0, 1, {3, 'a', 'r', 't'});
+    w.Element(0, 3, {0});
+    w.Element(2, 6, CgmWriter::Words({0, 0, 100, 50}));
+    w.Element(0, 4, {});
+    w.Element(5, 34, {2, 255, 0, 0, 0, 0, 255});  // entries 2 red, 3 blue
+    w.Element(5, 22, CgmWriter::Words({1}));
+    w.Element(5, 23, {2});
+    w.Element(4, 11, CgmWriter::Words({0, 0, 50, 50}));
+    w.Element(5, 4, {3});
+    w.Element(4, 1, CgmWriter::Words({0, 49, 99, 49}));
+    return w;
+}
+
+TEST(CgmDecoder, DrawsFilledRectanglesAndLinesInTableColours) {
+    CgmWriter w = SimpleMetafile();
+    w.Element(0, 5, {}).Element(0, 2, {});
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodeCgm(w.bytes, image), kImageOk);
+    ASSERT_EQ(image->Width(), 100);
+    ASSERT_EQ(image->Height(), 50);
+    EXPECT_EQ(At(*image, 10, 30), (Bgr{0, 0, 255}));     // inside the rectangle
+    EXPECT_EQ(At(*image, 49, 30), (Bgr{0, 0, 255}));     // last column of it
+    EXPECT_EQ(At(*image, 50, 30), (Bgr{255, 255, 255})); // background white
+    EXPECT_EQ(At(*image, 75, 0), (Bgr{255, 0, 0}));      // y 49 of 50 is the top row
+    EXPECT_EQ(At(*image, 75, 1), (Bgr{255, 255, 255}));
+}
+
+TEST(CgmDecoder, DirectColourAndHollowPolygon) {
+    CgmWriter w;
+    w.Element(0, 1, {0});
+    w.Element(2, 2, CgmWriter::Words({1}));  // direct colour
+    w.Element(2, 6, CgmWriter::Words({0, 0, 10, 10}));
+    w.Element(2, 7, {0, 0, 0});              // black background
+    w.Element(0, 4, {});
+    w.Element(5, 23, {0, 255, 0});
+    w.Element(4, 7, CgmWriter::Words({1, 1, 8, 1, 8, 8, 1, 8}));  // hollow by default
+    w.Element(0, 2, {});
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodeCgm(w.bytes, image), kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{0, 0, 0}));
+    EXPECT_EQ(At(*image, 4, 0), (Bgr{0, 0, 0}));
+    EXPECT_EQ(At(*image, 4, 1), (Bgr{0, 255, 0}));    // y 8 covers [8, 9): row 10 - 1 - 8
+    EXPECT_EQ(At(*image, 4, 2), (Bgr{0, 0, 0}));
+    EXPECT_EQ(At(*image, 4, 8), (Bgr{0, 255, 0}));
+    EXPECT_EQ(At(*image, 4, 5), (Bgr{0, 0, 0}));      // the inside stays empty
+    EXPECT_EQ(At(*image, 1, 5), (Bgr{0, 255, 0}));
+}
+
+TEST(CgmDecoder, PrimitivesWeDoNotDrawAreNotRecognized) {
+    CgmWriter text = SimpleMetafile();
+    text.Element(4, 4, {0, 1, 0, 1, 0, 1, 2, 'h', 'i'});
+    std::optional<PackedImage> image;
+    EXPECT_EQ(DecodeCgm(text.bytes, image), kImageNotRecognized);
+    EXPECT_FALSE(image);
+
+    CgmWriter real;
+    real.Element(0, 1, {0}).Element(1, 3, CgmWriter::Words({1}));
+    EXPECT_EQ(DecodeCgm(real.bytes, image), kImageNotRecognized);
+
+    std::vector<std::uint8_t> clearText = {'B', 'E', 'G', 'M', 'F', ' ', '"', 'x', '"', ';'};
+    EXPECT_EQ(DecodeCgm(clearText, image), kImageNotRecognized);
+    EXPECT_TRUE(IsUnrecognizedImage(kImageNotRecognized));
+}
+
+TEST(CgmDecoder, TruncatedElementIsCorrupt) {
+    CgmWriter w = SimpleMetafile();
+    w.bytes.resize(w.bytes.size() - 3);
+    std::optional<PackedImage> image;
+    EXPECT_EQ(DecodeCgm(w.bytes, image), kImageCorrupt);
+}
+
+TEST(CgmDecoder, LargeExtentsAreScaledToFourHundredEighty) {
+    CgmWriter w;
+    w.Element(0, 1, {0}).Element(2, 6, CgmWriter::Words({0, 0, 32000, 16000})).Element(0, 4, {}).Element(0, 2, {});
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodeCgm(w.bytes, image), kImageOk);
+    EXPECT_EQ(image->Width(), 480);
+    EXPECT_EQ(image->Height(), 240);
+}
+
+// ---- lenient BMP ----
+
+std::vector<std::uint8_t> Bmp(int headerSize, int width, int height, int bits, int compression,
+                              std::vector<std::uint8_t> extra, std::vector<std::uint8_t> pixels,
+                              int coloursUsed = 0) {
+    ByteWriter w;
+    std::uint32_t offset = std::uint32_t(14 + headerSize + extra.size());
+    w.U16(0x4D42), w.U32(std::uint32_t(offset + pixels.size())), w.U32(0), w.U32(offset);
+    w.U32(std::uint32_t(headerSize)), w.I32(width), w.I32(height), w.U16(1), w.U16(std::uint16_t(bits));
+    w.U32(std::uint32_t(compression)), w.U32(std::uint32_t(pixels.size())), w.U32(0), w.U32(0);
+    w.U32(std::uint32_t(coloursUsed)), w.U32(0);
+    return w.bytes;
+}
+std::vector<std::uint8_t> Finish(std::vector<std::uint8_t> header, int headerSize, std::vector<std::uint8_t> masks,
+                                 const std::vector<std::uint8_t>& extra, const std::vector<std::uint8_t>& pixels) {
+    header.insert(header.end(), masks.begin(), masks.end());
+    while (header.size() < std::size_t(14 + headerSize)) header.push_back(0);
+    header.insert(header.end(), extra.begin(), extra.end());
+    header.insert(header.end(), pixels.begin(), pixels.end());
+    return header;
+}
+std::vector<std::uint8_t> Le32(std::initializer_list<std::uint32_t> values) {
+    ByteWriter w;
+    for (std::uint32_t v : values) w.U32(v);
+    return w.bytes;
+}
+
+TEST(LenientBmp, TopDownTwentyFourBit) {
+    std::vector<std::uint8_t> px = {1, 2, 3, 0, 9, 8, 7, 0};  // 1 x 2: first stored row is the top
+    auto f = Finish(Bmp(40, 1, -2, 24, 0, {}, px), 40, {}, {}, px);
+    std::optional<PackedImage> image;
+    BmpImport r = DecodeBmpLeniently(f, image);
+    ASSERT_EQ(r.code, kImageOk) << r.problem;
+    EXPECT_FALSE(r.incomplete);
+    EXPECT_EQ(image->Height(), 2);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{1, 2, 3}));
+    EXPECT_EQ(At(*image, 0, 1), (Bgr{9, 8, 7}));
+}
+
+TEST(LenientBmp, SixteenBitFiveFiveFiveAndFiveSixFive) {
+    // 0x7FFF is white in 5-5-5; 0x001F pure blue; bit fields 5-6-5: 0xF800 pure red.
+    std::vector<std::uint8_t> px = {0xFF, 0x7F, 0x1F, 0x00};
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodeBmpLeniently(Finish(Bmp(40, 2, 1, 16, 0, {}, px), 40, {}, {}, px), image).code, kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{255, 255, 255}));
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{255, 0, 0}));
+    std::vector<std::uint8_t> px565 = {0x00, 0xF8, 0xE0, 0x07};
+    auto f = Finish(Bmp(40, 2, 1, 16, 3, {}, px565), 40, Le32({0xF800, 0x07E0, 0x001F}), {}, px565);
+    // masks after a 40-byte header move the pixels: recompute the offset field
+    f[10] = std::uint8_t(14 + 40 + 12);
+    ASSERT_EQ(DecodeBmpLeniently(f, image).code, kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{0, 0, 255}));
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{0, 255, 0}));
+}
+
+TEST(LenientBmp, V5HeaderWithAlphaBlendsOverWhite) {
+    // pixels B G R A: opaque red, fully transparent black, half-transparent black
+    std::vector<std::uint8_t> px = {0, 0, 255, 255, 0, 0, 0, 0, 0, 0, 0, 128};
+    auto f = Finish(Bmp(124, 3, 1, 32, 3, {}, px), 124, Le32({0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}), {}, px);
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodeBmpLeniently(f, image).code, kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{0, 0, 255}));
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{255, 255, 255}));
+    EXPECT_EQ(At(*image, 2, 0), (Bgr{127, 127, 127}));  // (255 x 127 + 127) / 255
+}
+
+TEST(LenientBmp, ThirtyTwoBitWithAllAlphaZeroIsOpaque) {
+    std::vector<std::uint8_t> px = {10, 20, 30, 0};
+    auto f = Finish(Bmp(108, 1, 1, 32, 3, {}, px), 108, Le32({0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}), {}, px);
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodeBmpLeniently(f, image).code, kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{10, 20, 30}));
+}
+
+TEST(LenientBmp, Rle8WithRunsAbsoluteModeAndDelta) {
+    std::vector<std::uint8_t> palette = {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
+    // bottom row: run of 2 x index 1, absolute 3 pixels (2 3 1), end of line;
+    // delta (1, 1) then one pixel 2 at x 1 of the top row; end of bitmap.
+    std::vector<std::uint8_t> rle = {2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 0, 1, 2, 0, 1};
+    auto f = Finish(Bmp(40, 5, 2, 8, 1, palette, rle, 4), 40, {}, palette, rle);
+    std::optional<PackedImage> image;
+    BmpImport r = DecodeBmpLeniently(f, image);
+    ASSERT_EQ(r.code, kImageOk) << r.problem;
+    EXPECT_FALSE(r.incomplete);
+    Bgr red{0, 0, 255}, green{0, 255, 0}, blue{255, 0, 0}, black{0, 0, 0};
+    EXPECT_EQ(At(*image, 0, 1), red);
+    EXPECT_EQ(At(*image, 1, 1), red);
+    EXPECT_EQ(At(*image, 2, 1), green);
+    EXPECT_EQ(At(*image, 3, 1), blue);
+    EXPECT_EQ(At(*image, 4, 1), red);
+    EXPECT_EQ(At(*image, 0, 0), black);
+    EXPECT_EQ(At(*image, 1, 0), green);
+    EXPECT_EQ(At(*image, 2, 0), black);
+}
+
+TEST(LenientBmp, Rle4Nibbles) {
+    std::vector<std::uint8_t> palette = {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0};
+    std::vector<std::uint8_t> rle = {3, 0x12, 0, 1};  // pixels 1 2 1
+    auto f = Finish(Bmp(40, 3, 1, 4, 2, palette, rle, 3), 40, {}, palette, rle);
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodeBmpLeniently(f, image).code, kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{0, 0, 255}));
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{0, 255, 0}));
+    EXPECT_EQ(At(*image, 2, 0), (Bgr{0, 0, 255}));
+}
+
+TEST(LenientBmp, TruncatedPixelsLoadAsIncompleteAndBadFilesAreRefused) {
+    std::vector<std::uint8_t> px = {1, 2, 3, 0};  // two rows declared, one present
+    auto f = Finish(Bmp(40, 1, 2, 24, 0, {}, px), 40, {}, {}, px);
+    std::optional<PackedImage> image;
+    BmpImport r = DecodeBmpLeniently(f, image);
+    EXPECT_EQ(r.code, kImageOk);
+    EXPECT_TRUE(r.incomplete);
+    EXPECT_EQ(At(*image, 0, 1), (Bgr{1, 2, 3}));
+
+    EXPECT_EQ(DecodeBmpLeniently(std::vector<std::uint8_t>{'B'}, image).problem, "Invalid BMP File (too short)");
+    EXPECT_EQ(DecodeBmpLeniently(std::vector<std::uint8_t>{'P', 'K', 0, 0}, image).problem,
+              "Invalid BMP File (wrong header)");
+    auto twoBit = Finish(Bmp(40, 1, 1, 2, 0, {}, px), 40, {}, {}, px);
+    EXPECT_EQ(DecodeBmpLeniently(twoBit, image).problem, "Invalid BMP File (wrong bitcount)");
+    auto jpegInside = Finish(Bmp(40, 1, 1, 24, 4, {}, px), 40, {}, {}, px);
+    EXPECT_EQ(DecodeBmpLeniently(jpegInside, image).code, kImageUnsupported);
+    auto huge = Finish(Bmp(40, 100000, 1, 24, 0, {}, px), 40, {}, {}, px);
+    EXPECT_NE(DecodeBmpLeniently(huge, image).code, kImageOk);
+    EXPECT_FALSE(image);
+}
+
+// ---- dispatch by extension ----
+
+TEST(ReadImageFile, PicksTheDecoderByTheLastExtension) {
+    EXPECT_EQ(PathExtension("C:\\pics\\cat.Png"), "Png");
+    EXPECT_EQ(PathExtension("C:\\pics.d\\cat"), "");
+    EXPECT_EQ(PathExtension("/tmp/pics.d/cat"), "");
+    EXPECT_EQ(PathExtension("cat.tar.jpg"), "jpg");
+    std::optional<PackedImage> image;
+    std::uint32_t code = 0;
+    EXPECT_EQ(ReadImageFile("picture.bmp", image, &code), 0);
+    EXPECT_EQ(code, kImageUnknownExtension);
+    EXPECT_EQ(ReadImageFile("no-such-dir.d/picture", image, &code), 0);
+    EXPECT_EQ(code, kImageUnknownExtension);
+    EXPECT_EQ(ReadImageFile("no-such-file.JPG", image, &code), 0);
+    EXPECT_EQ(code, kImageCannotOpen);
+    EXPECT_FALSE(image);
+}
+
+TEST(StbDecoders, RefuseBytesOfAnotherFormat) {
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0};
+    std::optional<PackedImage> image;
+    EXPECT_EQ(DecodeJpeg(png, image), kImageNotRecognized);
+    EXPECT_EQ(DecodePng(png, image), kImageCorrupt);  // the signature alone is no picture
+    EXPECT_EQ(DecodeTarga(png, image), kImageNotRecognized);
+}
+
+}  // namespace
+}  // namespace orb
