@@ -1,0 +1,99 @@
+#include "viewer/host/options.h"
+
+#include <charconv>
+
+namespace orb::host {
+namespace {
+
+template <typename T>
+bool ParseNumber(std::string_view text, T& out, int base = 10) {
+    if (base == 16 && (text.starts_with("0x") || text.starts_with("0X"))) text.remove_prefix(2);
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, out, base);
+    return ec == std::errc{} && ptr == end && !text.empty();
+}
+
+// X window ids come as decimal or as 0x-prefixed hexadecimal (xscreensaver uses the latter).
+bool ParseWindowId(std::string_view text, std::uint64_t& out) {
+    const bool hex = text.starts_with("0x") || text.starts_with("0X");
+    return ParseNumber(text, out, hex ? 16 : 10) && out != 0;
+}
+
+bool ParseSize(std::string_view text, int& width, int& height) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string_view::npos) return false;
+    return ParseNumber(text.substr(0, x), width) && ParseNumber(text.substr(x + 1), height) &&
+           width >= 1 && height >= 1 && width <= 8192 && height <= 8192;
+}
+
+}  // namespace
+
+std::string Usage() {
+    return "usage: viewer [PROJECT.apj] [--fullscreen] [--window-id ID] [--no-input-exit] [--fps N]\n"
+           "       viewer --headless [--frames N] [--size WxH] [--out DIR] [--every K] [--sheet FILE]"
+           " [PROJECT.apj]\n"
+           "       either form: [--mode M] plays motion mode M (0..7) instead of the project's\n";
+}
+
+ParseResult ParseOptions(const std::vector<std::string_view>& args, const char* screensaverWindow) {
+    HostOptions o;
+    ParseResult result;
+    auto fail = [&result](std::string why) {
+        result.error = std::move(why);
+        return result;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view a = args[i];
+        // Options that take a value read it here; a missing value is an error.
+        auto value = [&](std::string_view& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string_view v;
+        if (a == "--help" || a == "-h") {
+            result.help = true;
+            return result;
+        } else if (a == "--headless") {
+            o.headless = true;
+        } else if (a == "--fullscreen") {
+            o.fullscreen = true;
+        } else if (a == "--no-input-exit") {
+            o.inputExit = false;
+        } else if (a == "--frames") {
+            if (!value(v) || !ParseNumber(v, o.frames) || o.frames < 1) return fail("--frames needs a count of at least 1");
+        } else if (a == "--size") {
+            if (!value(v) || !ParseSize(v, o.width, o.height)) return fail("--size needs WIDTHxHEIGHT, each 1..8192");
+        } else if (a == "--out") {
+            if (!value(v)) return fail("--out needs a folder");
+            o.outDir = v;
+        } else if (a == "--every") {
+            if (!value(v) || !ParseNumber(v, o.every) || o.every < 1) return fail("--every needs a count of at least 1");
+        } else if (a == "--sheet") {
+            if (!value(v)) return fail("--sheet needs a file name");
+            o.sheet = v;
+        } else if (a == "--window-id" || a == "-window-id") {
+            if (!value(v) || !ParseWindowId(v, o.windowId)) return fail("--window-id needs an X window id");
+        } else if (a == "--fps") {
+            if (!value(v) || !ParseNumber(v, o.fps) || o.fps < 1 || o.fps > 1000) return fail("--fps needs a rate of 1..1000");
+        } else if (a == "--mode") {
+            if (!value(v) || !ParseNumber(v, o.mode) || o.mode < 0 || o.mode > 7) return fail("--mode needs a motion mode 0..7");
+        } else if (a == "-root") {
+            // xscreensaver's demo mode passes -root; the window comes from the environment.
+        } else if (a.starts_with("-")) {
+            return fail("unknown option " + std::string(a));
+        } else if (o.project.empty()) {
+            o.project = a;
+        } else {
+            return fail("only one project may be given");
+        }
+    }
+    if (o.windowId == 0 && screensaverWindow != nullptr && *screensaverWindow != '\0' && !o.headless &&
+        !ParseWindowId(screensaverWindow, o.windowId))
+        return fail("$XSCREENSAVER_WINDOW is not an X window id");
+    if (o.headless && (o.fullscreen || o.windowId != 0)) return fail("--headless draws no window");
+    result.options = o;
+    return result;
+}
+
+}  // namespace orb::host
