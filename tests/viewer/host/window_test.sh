@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The windowed viewer under an X server of its own: the show moves (two screenshots
+# differ), fills the window (both mostly not the black root), and an xdotool key
+# press closes it with exit code 0.
+# usage: window_test.sh VIEWER PROJECT
+set -uo pipefail
+viewer=$1
+project=$2
+work=$(mktemp -d)
+xvfb=""
+show=""
+cleanup() {
+  [ -n "$show" ] && kill "$show" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# -displayfd makes the server pick a free display number and tell us.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(cat "$work/display")
+unset XSCREENSAVER_WINDOW
+
+SDL_AUDIODRIVER=dummy "$viewer" --size 1024x768 --fps 30 "$project" >"$work/viewer.log" 2>&1 &
+show=$!
+sleep 2
+kill -0 "$show" 2>/dev/null || fail "the viewer ended early: $(cat "$work/viewer.log")"
+/usr/bin/import -window root "$work/one.png" || fail "no first screenshot"
+sleep 0.7
+/usr/bin/import -window root "$work/two.png" || fail "no second screenshot"
+
+# Share of pixels that are not the black root window.
+covered() { /usr/bin/convert "$1" -colorspace gray -threshold 2% -format '%[fx:mean]' info:; }
+for shot in one two; do
+  share=$(covered "$work/$shot.png")
+  echo "screenshot $shot: $share of the screen shows the show"
+  awk "BEGIN { exit !($share > 0.6) }" || fail "screenshot $shot is mostly background ($share)"
+done
+changed=$(/usr/bin/compare -metric AE "$work/one.png" "$work/two.png" null: 2>&1 | cut -d' ' -f1)
+echo "pixels changed between the screenshots: $changed"
+awk "BEGIN { exit !($changed > 100) }" || fail "the sprites did not move"
+
+xdotool key space
+for _ in $(seq 50); do kill -0 "$show" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$show" 2>/dev/null && fail "the key press did not close the viewer"
+wait "$show"
+code=$?
+show=""
+[ "$code" -eq 0 ] || fail "exit code $code: $(cat "$work/viewer.log")"
+echo "closed on a key press with exit code 0"
