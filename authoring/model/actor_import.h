@@ -1,0 +1,34 @@
+// Turning picture and actor files into actors at the end of the project's list.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "authoring/model/project_model.h"
+
+namespace orb {
+
+struct ImportOptions {
+    bool loadAsActor = true;  // all frames of one import become one animated actor
+    bool buildActor = false;  // also save that actor as an actor file (only with loadAsActor)
+};
+
+// File-type number of an extension, without regard to case: ACT 1, AVI 2, BMP 3,
+// JPG 4, PCX 5, PNG 6, TGA 7, anything else 0.
+int FileTypeNumber(const std::string& path);
+
+// Imports `paths` (all of one type) and gives every new frame the default
+// transparency and square canvas; drops actors beyond the 100th. Refusals and
+// failures end the import at that file; what was appended before stays. Returns
+// the number of actors added.
+std::size_t ImportActors(const std::vector<std::string>& paths, const ImportOptions& options,
+                         ProjectModel& project, ReportSink& sink);
+
+// Key colour from the first stored pixel, tolerance 10, near-white made opaque, and
+// the frame centred on its square canvas.
+void GiveDefaultTransparency(GXDrawingSurface& frame);
+
+// Saves the actor beside its source as NAME.ACT (nothing for an actor file) and
+// renames the actor after it. False when the file could not be written.
+bool BuildActorFile(GXDrawingSurface& first, ReportSink& sink);
+
+}  // namespace orb
