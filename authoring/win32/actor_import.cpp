@@ -1,0 +1,166 @@
+// "&Add": the actor import file dialog (extended by template 104) and the rules
+// that turn the chosen files into actors at the end of the list.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cctype>
+#include <cstring>
+#include <vector>
+
+#include "authoring/win32/actor_list.h"
+#include "authoring/win32/profile_settings.h"
+#include "authoring/win32/progress_dialog.h"
+#include "authoring/win32/project_dialog.h"
+#include "authoring/win32/report_box.h"
+#include "common/formats/actor_file.h"
+#include "common/imaging/bmp.h"
+#include "resources/orbellan/orbellan_resources.h"
+
+namespace orb {
+namespace {
+
+constexpr char kImportFilter[] =
+    "Actor Files (*.act)\0*.act\0AVI Files (*.avi)\0*.avi\0BMP Files (*.bmp)\0*.bmp\0"
+    "JPG - JPEG - JFIF Compliant (*.jpg)\0*.jpg\0PCX - Zsoft Paintbrush (*.pcx)\0*.pcx\0"
+    "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0All Files (*.*)\0*.*\0";
+constexpr std::size_t kSelectionBytes = 16384;
+
+struct ImportOptions {
+    bool preview, loadAsActor, buildActor;
+};
+
+std::string UpperExtension(const std::string& path) {
+    std::size_t dot = path.find_last_of('.');
+    std::size_t slash = path.find_last_of('\\');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+// Position of a type in the import filter: ACT 1 ... TGA 7, else 0.
+int FileTypeNumber(const std::string& path) {
+    static const char* const kTypes[] = {"ACT", "AVI", "BMP", "JPG", "PCX", "PNG", "TGA"};
+    std::string extension = UpperExtension(path);
+    for (int i = 0; i < 7; ++i)
+        if (extension == kTypes[i]) return i + 1;
+    return 0;
+}
+
+// One string: one path; several: a folder, then names in it.
+std::vector<std::string> SplitSelection(const char* buffer) {
+    std::vector<std::string> parts;
+    for (const char* p = buffer; *p; p += std::strlen(p) + 1) parts.emplace_back(p);
+    if (parts.size() <= 1) return parts;
+    std::vector<std::string> paths;
+    std::string folder = parts[0];
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    for (std::size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + "\\" + parts[i]);
+    return paths;
+}
+
+UINT_PTR CALLBACK ImportHook(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* options = reinterpret_cast<ImportOptions*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+        SetWindowLongPtrA(child, DWLP_USER, reinterpret_cast<LONG_PTR>(options));
+        CheckDlgButton(child, IDC_IMPORT_PREVIEW, options->preview ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(child, IDC_LOAD_AS_ACTOR, options->loadAsActor ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(child, IDC_BUILD_ACTOR, options->loadAsActor && options->buildActor ? BST_CHECKED : BST_UNCHECKED);
+        EnableWindow(GetDlgItem(child, IDC_BUILD_ACTOR), options->loadAsActor);
+        return TRUE;
+    }
+    auto* options = reinterpret_cast<ImportOptions*>(GetWindowLongPtrA(child, DWLP_USER));
+    if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED || !options) return FALSE;
+    bool checked = IsDlgButtonChecked(child, LOWORD(wParam)) == BST_CHECKED;
+    switch (LOWORD(wParam)) {
+    case IDC_IMPORT_PREVIEW: options->preview = checked; break;
+    case IDC_LOAD_AS_ACTOR:
+        options->loadAsActor = checked;
+        if (!checked) {
+            CheckDlgButton(child, IDC_BUILD_ACTOR, BST_UNCHECKED);
+            options->buildActor = false;
+        }
+        EnableWindow(GetDlgItem(child, IDC_BUILD_ACTOR), checked);
+        break;
+    case IDC_BUILD_ACTOR: options->buildActor = checked; break;
+    default: break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ProjectDialog::AddActors() {
+    std::vector<char> selection(kSelectionBytes, '\0');
+    ImportOptions options{previewImport_, loadAsActor_, buildActor_};
+    std::string folder = importPath_;
+    DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        std::size_t slash = folder.find_last_of('\\');
+        folder = slash == std::string::npos ? std::string() : folder.substr(0, slash);
+    }
+    int type = FileTypeNumber(importPath_);
+    OPENFILENAMEA open{};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = dialog_;
+    open.hInstance = GetModuleHandleA(nullptr);
+    open.lpstrFilter = kImportFilter;
+    open.nFilterIndex = type ? type : 3;
+    open.lpstrFile = selection.data();
+    open.nMaxFile = static_cast<DWORD>(selection.size());
+    open.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    open.lpstrTitle = "Import ScreenSaver Actors";
+    open.Flags = OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK |
+                 OFN_HIDEREADONLY;
+    open.lpTemplateName = MAKEINTRESOURCEA(ORB_DLG_IMPORT_CHILD);
+    open.lpfnHook = ImportHook;
+    open.lCustData = reinterpret_cast<LPARAM>(&options);
+    bool chosen = GetOpenFileNameA(&open) && selection[0] != '\0';
+    previewImport_ = options.preview;
+    loadAsActor_ = options.loadAsActor;
+    buildActor_ = options.buildActor;
+    if (!chosen) return;
+
+    importPath_ = selection.data();
+    WriteSetting(kDirectoriesSection, kOpenPathKey, importPath_);
+    std::vector<std::string> paths = SplitSelection(selection.data());
+    std::string extension = UpperExtension(paths.front());
+    bool sameType = extension.size() == 3;
+    for (const std::string& path : paths) sameType = sameType && UpperExtension(path) == extension;
+    if (!sameType) {
+        ShowBox(dialog_, "Mixed file type selections are not allowed", "Info", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    std::size_t firstNew = actors_.size();
+    ReportBoxSink sink;
+    if (extension == "BMP" || extension == "ACT") {
+        ProgressDialog progress(dialog_, "Loading", static_cast<int>(paths.size()));
+        for (const std::string& path : paths) {
+            progress.Step(path);
+            std::size_t before = actors_.size();
+            if (extension == "BMP") {
+                if (!LoadBmpFile(path, actors_, sink, Program::Authoring) || actors_.size() == before) break;
+                if (actors_[before]->name != path) break;  // the reader refused a name already loaded
+                continue;
+            }
+            if (ReportInformation(FindByName(actors_, path) != nullptr, "This object has already been loaded", path))
+                break;
+            if (!LoadActor(path, actors_, Program::Authoring, sink)) break;
+            if (loadAsActor_) actors_[before]->name = path;
+            else MakeSingleFrameActors(actors_, before, actors_.size());
+        }
+        RelinkFrames(actors_);
+        if (extension == "BMP" && loadAsActor_) MakeOneActor(actors_, firstNew, actors_.size());
+        else if (extension == "BMP") MakeSingleFrameActors(actors_, firstNew, actors_.size());
+    } else {
+        ReportError(true, "Orbellan does not support this file format", paths.front());
+        return;
+    }
+    if (ReportInformation(static_cast<int>(ActorRuns(actors_).size()) > kMaxActors,
+                          "You have tried import more than 100 actors; Orbellan will ignore extra actors"))
+        KeepActors(actors_, kMaxActors);
+    GiveDefaultTransparency(std::min(firstNew, actors_.size()));
+    RebuildThumbnails();
+}
+
+}  // namespace orb

@@ -1,0 +1,90 @@
+#include "authoring/win32/gdi_drawing.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace orb {
+
+void FillSolid(HDC dc, const RECT& area, std::uint32_t colour) {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colour & 0xFFFFFF));
+    FillRect(dc, &area, brush.get());
+}
+
+void DrawBitmap(HDC dc, const RECT& area, HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0, 0,
+               info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void DrawBitmapResource(HDC dc, const RECT& area, int resourceId) {
+    Bitmap bitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    DrawBitmap(dc, area, bitmap.get());
+}
+
+namespace {
+
+// BITMAPINFO with room for a full palette.
+struct DibInfo {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[256];
+};
+
+bool Describe(const GXDrawingSurface& surface, DibInfo& info) {
+    if (surface.Empty() || (surface.Depth() != 8 && surface.Depth() != 24)) return false;
+    if (surface.pixels.size() < surface.ImageBytes()) return false;
+    info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = surface.Width();
+    info.header.biHeight = surface.Height();
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(surface.Depth());
+    info.header.biCompression = BI_RGB;
+    if (surface.Depth() == 8) {
+        std::size_t n = std::min<std::size_t>(surface.palette.size(), 256);
+        info.header.biClrUsed = static_cast<DWORD>(n);
+        for (std::size_t i = 0; i < n; ++i)
+            info.colours[i] = {surface.palette[i].blue, surface.palette[i].green, surface.palette[i].red, 0};
+    }
+    return true;
+}
+
+}  // namespace
+
+void DrawSurface(HDC dc, const GXDrawingSurface& surface, int x, int y) {
+    DibInfo info;
+    if (!Describe(surface, info)) return;
+    SetDIBitsToDevice(dc, x, y, surface.Width(), surface.Height(), 0, 0, 0, surface.Height(),
+                      surface.pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+}
+
+void DrawSurfaceTransparent(HDC dc, const GXDrawingSurface& surface, int x, int y, std::uint32_t clear) {
+    DibInfo info;
+    if (!Describe(surface, info)) return;
+    HDC memory = CreateCompatibleDC(dc);
+    void* bits = nullptr;
+    Bitmap bitmap(CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bitmap && bits) {
+        std::copy(surface.pixels.begin(), surface.pixels.begin() + surface.ImageBytes(),
+                  static_cast<std::uint8_t*>(bits));
+        HGDIOBJ old = SelectObject(memory, bitmap.get());
+        TransparentBlt(dc, x, y, surface.Width(), surface.Height(), memory, 0, 0, surface.Width(),
+                       surface.Height(), clear & 0xFFFFFF);
+        SelectObject(memory, old);
+    }
+    DeleteDC(memory);
+}
+
+RECT ClientArea(HWND dialog, int controlId) {
+    RECT area{};
+    GetClientRect(GetDlgItem(dialog, controlId), &area);
+    return area;
+}
+
+}  // namespace orb

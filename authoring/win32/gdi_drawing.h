@@ -1,0 +1,47 @@
+// Small GDI helpers shared by the dialogs: bitmap resources drawn into controls,
+// solid fills and pictures drawn from drawing surfaces.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <utility>
+
+#include "common/imaging/drawing_surface.h"
+
+namespace orb {
+
+// Owns one GDI object and deletes it.
+template <typename Handle>
+class GdiObject {
+public:
+    explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
+    ~GdiObject() { if (handle_) DeleteObject(handle_); }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        std::swap(handle_, other.handle_);
+        return *this;
+    }
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    Handle handle_;
+};
+using Bitmap = GdiObject<HBITMAP>;
+
+// Colour values as the project keeps them: 0x00BBGGRR, red in the low byte.
+void FillSolid(HDC dc, const RECT& area, std::uint32_t colour);
+// Draws a bitmap resource stretched over `area`.
+void DrawBitmapResource(HDC dc, const RECT& area, int resourceId);
+void DrawBitmap(HDC dc, const RECT& area, HBITMAP bitmap);
+// Draws an 8- or 24-bit surface with its top-left pixel at (x, y), unscaled.
+void DrawSurface(HDC dc, const GXDrawingSurface& surface, int x, int y);
+// Draws a 24-bit surface at (x, y) leaving pixels of colour `clear`
+// (0x00BBGGRR) untouched, so the control shows through.
+void DrawSurfaceTransparent(HDC dc, const GXDrawingSurface& surface, int x, int y, std::uint32_t clear);
+// Pixels of the control's client area, for sizing pictures to it.
+RECT ClientArea(HWND dialog, int controlId);
+
+}  // namespace orb

@@ -1,0 +1,37 @@
+#include "authoring/win32/profile_settings.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cctype>
+#include <cstdlib>
+
+namespace orb {
+
+std::string ReadSetting(const char* section, const char* key, const char* fallback) {
+    char value[256] = {};
+    GetProfileStringA(section, key, fallback, value, 255);
+    return value;
+}
+
+void WriteSetting(const char* section, const char* key, const std::string& value) {
+    WriteProfileStringA(section, key, value.c_str());
+}
+
+std::uint32_t ParseColour(const std::string& text) {
+    if (text.empty() || (text[0] == '-' && (text.size() == 1 || !std::isdigit(static_cast<unsigned char>(text[1])))))
+        return kWhite;
+    return static_cast<std::uint32_t>(std::strtol(text.c_str(), nullptr, 10));
+}
+
+std::string FormatColour(std::uint32_t colour) {
+    return std::to_string(static_cast<long>(static_cast<std::int32_t>(colour)));
+}
+
+std::string CustomColourKey(int index) {
+    char key[16];
+    std::snprintf(key, sizeof key, "Color%ld", static_cast<long>(index));
+    return key;
+}
+
+}  // namespace orb

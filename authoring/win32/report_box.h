@@ -1,0 +1,32 @@
+// The authoring program's two report helpers and the mask that enables them.
+// With the environment variable ORB_REPORT_LOG naming a file (a switch for
+// automated tests only), no box is shown: title and text are appended to that
+// file instead, as if OK had been pressed.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "common/report.h"
+
+namespace orb {
+
+// Bit 1 enables error reports, bit 4 information reports.
+extern unsigned ReportMask;
+inline constexpr unsigned kReportAll = 7;
+
+// When `condition` holds: show "%s (%s)\n" from message and detail (if the class
+// is enabled) and answer true; otherwise answer false and do nothing.
+bool ReportError(bool condition, const std::string& message, const std::string& detail = {});
+bool ReportInformation(bool condition, const std::string& message, const std::string& detail = {});
+
+// A plain message box (or its log line under ORB_REPORT_LOG).
+int ShowBox(HWND owner, const std::string& text, const char* title, UINT style);
+
+// Hands the portable code's reports to the two helpers.
+class ReportBoxSink final : public ReportSink {
+public:
+    void Deliver(const Report& report) override;
+};
+
+}  // namespace orb

@@ -1,0 +1,142 @@
+// Resource and control identifiers of Orbellan.exe, shared by its resource
+// script and its dialog procedures. The numbers are the ones stored projects,
+// help texts and test drivers rely on; do not renumber.
+#pragma once
+
+// Dialog templates.
+#define ORB_DLG_PROJECT 101
+#define ORB_DLG_IMPORT_CHILD 104
+#define ORB_DLG_PROGRESS 105
+#define ORB_DLG_AVI_IMPORT 106
+#define ORB_DLG_MODIFY_ACTOR 109
+#define ORB_DLG_SAVE_CHILD 133
+#define ORB_DLG_SOUND_FILE_CHILD 134
+#define ORB_DLG_SOUND 164
+#define ORB_DLG_BANNER 166
+#define ORB_DLG_ABOUT 172
+
+// Pictures, icon and cursor.
+#define ORB_BMP_BIAS 135
+#define ORB_BMP_SCENE_LIFE 136
+#define ORB_BMP_SPRITE_LIFE 137
+#define ORB_BMP_DEFAULT_BANNER 168
+#define ORB_BMP_LOGO 169
+#define ORB_ICON_PROGRAM 170
+
+// Main project dialog (101).
+#define IDC_MODE_BOUNCE 1003
+#define IDC_MODE_STARBURST 1004
+#define IDC_MODE_FLYAWAY 1005
+#define IDC_MODE_GRAVIBOUNCE 1006
+#define IDC_MODE_RAIN 1007
+#define IDC_MODE_RANDOMDRIFT 1008
+#define IDC_ERASER 1009
+#define IDC_MODE_SPLAT 1010
+#define IDC_MODE_RANDOM 1011
+#define IDC_SAVE 1012
+#define IDC_ACTOR_SCROLL 1015
+#define IDC_SHUFFLE 1018
+#define IDC_ACTOR_BIAS 1019
+#define IDC_ADD 1021
+#define IDC_REMOVE 1022
+#define IDC_BG_STARFIELD 1023
+#define IDC_BG_DESKTOP 1024
+#define IDC_BG_COLOUR 1025
+#define IDC_BG_IMAGE 1026
+#define IDC_BG_IMAGE_PATH 1027
+#define IDC_BG_BROWSE 1028
+#define IDC_BG_CHANGE 1029
+#define IDC_FACTOR_X 1030
+#define IDC_STUTTER 1031
+#define IDC_SIZE_VALUE 1032
+#define IDC_SIZE_SPIN 1033
+#define IDC_SPIN_SLIDER 1034
+#define IDC_SWIRL_SLIDER 1035
+#define IDC_NUMBER 1037
+#define IDC_NUMBER_SPIN 1038
+#define IDC_DIRECTION 1039
+#define IDC_DIRECTION_SPIN 1040
+#define IDC_SOUND 1042
+#define IDC_BANNER 1044
+#define IDC_SPRITE_LIFETIME 1046
+#define IDC_VARIATION 1047
+#define IDC_DIRECTION_RANGE 1048
+#define IDC_SIZE_RANGE 1049
+#define IDC_NUMBER_RANGE 1050
+#define IDC_SPEED 1051
+#define IDC_SCENE_LIFETIME 1052
+#define IDC_LOAD 1053
+#define IDC_SLOT_FIRST 1055  // five slots, 1055 to 1059
+#define IDC_SPRITE_LIFE_PICTURE 1060
+#define IDC_SCENE_LIFE_PICTURE 1061
+#define IDC_BIAS_PICTURE 1099
+#define IDC_BG_SWATCH 1100
+#define IDC_SWIRL 1102
+#define IDC_SPIN 1103
+#define IDC_LOGO 1107
+#define IDC_SPIN_SPIN 1109
+#define IDC_SWIRL_SPIN 1110
+#define IDC_HELP_BUTTON 1113
+#define IDC_UP_ACTOR 1114
+#define IDC_DOWN_ACTOR 1115
+#define IDC_TURBO 1116
+#define IDC_NEW 1001
+#define IDC_PREVIEW 3
+
+// Progress box (105).
+#define IDC_PROGRESS_BAR 1066
+#define IDC_PROGRESS_CAPTION 1067
+#define IDC_PROGRESS_FILE 1068
+
+// Import child template (104) and sound file child template (134).
+#define IDC_IMPORT_PREVIEW 1062
+#define IDC_LOOP_SOUND 1062
+#define IDC_LOAD_AS_ACTOR 1063
+#define IDC_IMPORT_NAME 1064
+#define IDC_IMPORT_SIZE 1065
+#define IDC_BUILD_ACTOR 1086
+#define IDC_PREVIEW_BOX 1069
+
+// AVI import (106).
+#define IDC_AVI_FRAMES 1070
+#define IDC_AVI_WIDTH 1071
+#define IDC_AVI_HEIGHT 1072
+#define IDC_AVI_FRAMES_SPIN 1033
+#define IDC_AVI_WIDTH_SPIN 1078
+#define IDC_AVI_HEIGHT_SPIN 1038
+#define IDC_AVI_NAME 1073
+#define IDC_AVI_DIMENSIONS 1074
+#define IDC_AVI_LENGTH 1075
+#define IDC_AVI_RATE 1076
+#define IDC_AVI_DURATION 1077
+
+// Modify actor (109).
+#define IDC_FLIP_HORIZONTAL 1084
+#define IDC_FLIP_VERTICAL 1085
+#define IDC_QUICK_ROTATION 1112
+#define IDC_ALIGN_TO_PATH 1117
+#define IDC_ANGLE_SLIDER 1019
+#define IDC_ANGLE 1111
+#define IDC_MODIFY_PREVIEW 1082
+#define IDC_MODIFY_SWATCH 1083
+#define IDC_TOLERANCE 1015
+
+// Save child template (133).
+#define IDC_SAVE_PROJECT 1105
+#define IDC_BUILD 1002
+#define IDC_INSTALL 1003
+
+// Sound dialog (164).
+#define IDC_MUSIC_PATH 1070
+#define IDC_BOUNCE_PATH 1071
+#define IDC_CREATE_PATH 1072
+#define IDC_DESTROY_PATH 1027
+#define IDC_MUSIC_BROWSE 1001
+#define IDC_BOUNCE_BROWSE 1094
+#define IDC_CREATE_BROWSE 1095
+#define IDC_DESTROY_BROWSE 1012
+
+// Banner dialog (166).
+#define IDC_BANNER_PATH 1065
+#define IDC_BANNER_RESET 7
+#define IDC_BANNER_BROWSE 6

@@ -1,0 +1,1 @@
+include(${CMAKE_SOURCE_DIR}/tests/win32/orbellan/OrbellanTests.cmake)

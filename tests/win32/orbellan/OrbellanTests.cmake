@@ -1,0 +1,8 @@
+# Runs Orbellan.exe under Wine and Xvfb, worked by our own driver program.
+# Screenshots of the main dialog land in <build>/artefacts/orbellan.
+set(ORB_ORBELLAN_ARTEFACTS ${CMAKE_BINARY_DIR}/artefacts/orbellan)
+file(MAKE_DIRECTORY ${ORB_ORBELLAN_ARTEFACTS})
+add_test(NAME win32.orbellan.main_dialog
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run ${ORB_WINEPREFIX} ${ORB_WIN32_DIR}/bin/orbellan_driver.exe
+          ${ORB_WIN32_DIR}/bin/Orbellan.exe ${ORB_ORBELLAN_ARTEFACTS})
+set_tests_properties(win32.orbellan.main_dialog PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300 RUN_SERIAL ON)

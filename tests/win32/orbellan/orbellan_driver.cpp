@@ -1,0 +1,291 @@
+// Drives Orbellan.exe from outside, as a user would, through control messages:
+// starts it, checks the main dialog's defaults and rules, saves a screenshot of
+// it and closes it. Usage: orbellan_driver ORBELLAN_EXE ARTEFACT_FOLDER.
+// Prints one line per failed check and exits with the number of failures.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "resources/orbellan/orbellan_resources.h"
+
+namespace {
+
+int failures = 0;
+
+void Check(bool condition, const std::string& what) {
+    if (condition) return;
+    ++failures;
+    std::printf("FAILED: %s\n", what.c_str());
+    std::fflush(stdout);
+}
+
+HWND FindDialog(const char* title, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (HWND window = FindWindowA("#32770", title)) return window;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+// Lets the program handle everything sent so far.
+void Settle(HWND dialog) {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+}
+
+std::string Text(HWND dialog, int id) {
+    char text[256] = {};
+    // GetWindowText does not ask controls of other processes; WM_GETTEXT does.
+    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void SetText(HWND dialog, int id, const char* text) {
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+// The notice an edit box sends when the user leaves it.
+void Leave(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Click(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    Settle(dialog);
+}
+
+bool Pressed(HWND dialog, int id) { return GetPropA(GetDlgItem(dialog, id), "OrbPressed") != nullptr; }
+
+int SliderPos(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETPOS, 0, 0)); }
+
+void CheckSlider(HWND dialog, int id, const char* name, int low, int high, int position) {
+    int gotLow = static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETRANGEMIN, 0, 0));
+    int gotHigh = static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETRANGEMAX, 0, 0));
+    int got = SliderPos(dialog, id);
+    char what[160];
+    std::snprintf(what, sizeof what, "%s slider %d..%d at %d (got %d..%d at %d)", name, low, high, position, gotLow,
+                  gotHigh, got);
+    Check(gotLow == low && gotHigh == high && got == position, what);
+}
+
+void MoveSlider(HWND dialog, int id, int position) {
+    HWND slider = GetDlgItem(dialog, id);
+    SendMessageA(slider, TBM_SETPOS, TRUE, position);
+    SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), reinterpret_cast<LPARAM>(slider));
+}
+
+void CheckDefaults(HWND dialog) {
+    char title[64] = {};
+    GetWindowTextA(dialog, title, sizeof title);
+    Check(std::string(title) == "Orbellan", "the main dialog is titled Orbellan");
+    const int modes[] = {IDC_MODE_BOUNCE, IDC_MODE_GRAVIBOUNCE, IDC_MODE_FLYAWAY, IDC_MODE_RAIN,
+                         IDC_MODE_RANDOMDRIFT, IDC_MODE_STARBURST, IDC_MODE_SPLAT, IDC_MODE_RANDOM};
+    Check(Pressed(dialog, IDC_MODE_BOUNCE), "BOUNCE is pressed at start");
+    for (int i = 1; i < 8; ++i) Check(!Pressed(dialog, modes[i]), "only BOUNCE is pressed at start");
+    Check(!Pressed(dialog, IDC_SHUFFLE), "SHUFFLE is released at start");
+    Check(Text(dialog, IDC_NUMBER) == "5", "Number starts at 5");
+    Check(Text(dialog, IDC_SIZE_VALUE) == "100", "Size starts at 100");
+    Check(Text(dialog, IDC_DIRECTION) == "0", "Direction starts at 0");
+    Check(Text(dialog, IDC_SWIRL) == "0" && Text(dialog, IDC_SPIN) == "0", "Swirl and Spin start at 0");
+    CheckSlider(dialog, IDC_NUMBER_RANGE, "Number Range", 0, 100, 50);
+    CheckSlider(dialog, IDC_SIZE_RANGE, "Size Range", 0, 100, 0);
+    CheckSlider(dialog, IDC_DIRECTION_RANGE, "Direction Range", 0, 360, 360);
+    CheckSlider(dialog, IDC_SPEED, "Speed", 0, 100, 50);
+    CheckSlider(dialog, IDC_VARIATION, "Variation", -100, 100, 0);
+    CheckSlider(dialog, IDC_SWIRL_SLIDER, "Swirl", -90, 90, 0);
+    CheckSlider(dialog, IDC_SPIN_SLIDER, "Spin", -100, 100, 0);
+    CheckSlider(dialog, IDC_STUTTER, "Stutter", 0, 100, 15);
+    CheckSlider(dialog, IDC_FACTOR_X, "Factor X", 0, 100, 0);
+    CheckSlider(dialog, IDC_SPRITE_LIFETIME, "Sprite Lifetime", 0, 100, 0);
+    CheckSlider(dialog, IDC_SCENE_LIFETIME, "Scene Lifetime", 0, 100, 0);
+    CheckSlider(dialog, IDC_ACTOR_BIAS, "Actor Bias", -100, 100, 0);
+    Check(IsDlgButtonChecked(dialog, IDC_BG_COLOUR) == BST_CHECKED, "Colour is the background at start");
+    Check(!IsWindowEnabled(GetDlgItem(dialog, IDC_BG_IMAGE_PATH)), "the image path is disabled at start");
+    Check(IsDlgButtonChecked(dialog, IDC_ERASER) != BST_CHECKED, "Eraser is off at start");
+    Check(GetPropA(dialog, "OrbActorCount") == nullptr, "the actor list starts empty");
+}
+
+void CheckModeButtons(HWND dialog) {
+    Click(dialog, IDC_MODE_GRAVIBOUNCE);
+    Check(Pressed(dialog, IDC_MODE_GRAVIBOUNCE) && !Pressed(dialog, IDC_MODE_BOUNCE),
+          "GRAVIBOUNCE takes over from BOUNCE");
+    Click(dialog, IDC_MODE_GRAVIBOUNCE);
+    Check(Pressed(dialog, IDC_MODE_GRAVIBOUNCE), "clicking the pressed mode leaves it pressed");
+    Click(dialog, IDC_MODE_SPLAT);
+    Check(Pressed(dialog, IDC_MODE_SPLAT) && !Pressed(dialog, IDC_MODE_GRAVIBOUNCE), "SPLAT takes over");
+    Click(dialog, IDC_SHUFFLE);
+    Check(Pressed(dialog, IDC_SHUFFLE), "SHUFFLE presses on the first click");
+    Click(dialog, IDC_SHUFFLE);
+    Check(!Pressed(dialog, IDC_SHUFFLE), "SHUFFLE releases on the second click");
+    Click(dialog, IDC_SHUFFLE);
+}
+
+void CheckSettings(HWND dialog) {
+    struct Case {
+        int id;
+        const char* typed;
+        const char* after;
+    } cases[] = {
+        {IDC_SIZE_VALUE, "150", "100"}, {IDC_SIZE_VALUE, "-5", "10"},  {IDC_SIZE_VALUE, "", ""},
+        {IDC_SIZE_VALUE, "42", "42"},   {IDC_NUMBER, "77", "50"},      {IDC_NUMBER, "-3", "0"},
+        {IDC_DIRECTION, "400", "360"},  {IDC_DIRECTION, "-1", "0"},    {IDC_DIRECTION, "90", "90"},
+    };
+    for (const Case& c : cases) {
+        SetText(dialog, c.id, c.typed);
+        Leave(dialog, c.id);
+        Settle(dialog);
+        Check(Text(dialog, c.id) == c.after, std::string("typing ") + c.typed + " and leaving gives " + c.after +
+                                                 " (got " + Text(dialog, c.id) + ")");
+    }
+    MoveSlider(dialog, IDC_SWIRL_SLIDER, -90);
+    Settle(dialog);
+    Check(Text(dialog, IDC_SWIRL) == "-90", "Swirl slider at its left end shows -90 (got " + Text(dialog, IDC_SWIRL) + ")");
+    SetText(dialog, IDC_SPIN, "120");
+    Settle(dialog);
+    Check(SliderPos(dialog, IDC_SPIN_SLIDER) == 100, "typing 120 into Spin moves its slider to 100");
+    Leave(dialog, IDC_SPIN);
+    Settle(dialog);
+    Check(Text(dialog, IDC_SPIN) == "100", "leaving Spin at 120 shows 100 (got " + Text(dialog, IDC_SPIN) + ")");
+    SetText(dialog, IDC_SWIRL, "45");
+    Settle(dialog);
+    Check(SliderPos(dialog, IDC_SWIRL_SLIDER) == 45, "typing 45 into Swirl moves its slider");
+    Click(dialog, IDC_ERASER);
+    Click(dialog, IDC_TURBO);
+}
+
+void CheckBackground(HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_BG_COLOUR, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendDlgItemMessageA(dialog, IDC_BG_IMAGE, BM_SETCHECK, BST_CHECKED, 0);
+    Click(dialog, IDC_BG_IMAGE);
+    Check(IsWindowEnabled(GetDlgItem(dialog, IDC_BG_IMAGE_PATH)), "Image enables the image path");
+    SendDlgItemMessageA(dialog, IDC_BG_IMAGE, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendDlgItemMessageA(dialog, IDC_BG_STARFIELD, BM_SETCHECK, BST_CHECKED, 0);
+    Click(dialog, IDC_BG_STARFIELD);
+    Check(!IsWindowEnabled(GetDlgItem(dialog, IDC_BG_IMAGE_PATH)), "Starfield disables the image path");
+}
+
+void CheckKeys(HWND dialog) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Settle(dialog);
+    Check(IsWindow(dialog), "Enter leaves the main dialog open");
+    HWND focus = GetDlgItem(dialog, IDC_ADD);
+    PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    Sleep(300);
+    Settle(dialog);
+    Check(IsWindow(dialog), "Escape leaves the main dialog open");
+}
+
+// Copies the dialog's screen area into a 24-bit BMP file.
+void SaveScreenshot(HWND dialog, const std::string& path) {
+    RECT area;
+    GetWindowRect(dialog, &area);
+    int width = area.right - area.left, height = area.bottom - area.top;
+    BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u, imageBytes = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof header + imageBytes), 0, 0,
+                          static_cast<DWORD>(sizeof file + sizeof header)};
+    if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(&file, sizeof file, 1, out);
+        std::fwrite(&header, sizeof header, 1, out);
+        std::fwrite(bits, 1, imageBytes, out);
+        std::fclose(out);
+    } else {
+        Check(false, "screenshot written to " + path);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+// Wine hands Unix paths through unchanged; the Windows calls want drive paths.
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::string FolderOf(const std::string& path) {
+    std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::printf("usage: orbellan_driver ORBELLAN_EXE ARTEFACT_FOLDER\n");
+        return 100;
+    }
+    std::string program = WindowsPath(argv[1]), artefacts = WindowsPath(argv[2]);
+    std::string folder = FolderOf(program);
+    // A leftover preview project: closing the program must remove it.
+    if (std::FILE* stale = std::fopen((folder + "Viewer.apj").c_str(), "wb")) std::fclose(stale);
+    WriteProfileStringA("DefaultDirectories", nullptr, nullptr);
+    WriteProfileStringA("DefaultColors", nullptr, nullptr);
+    SetEnvironmentVariableA("ORB_REPORT_LOG", (artefacts + "\\orbellan_reports.txt").c_str());
+
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process)) {
+        std::printf("FAILED: cannot start %s\n", program.c_str());
+        return 100;
+    }
+    WaitForInputIdle(process.hProcess, 20000);
+    HWND dialog = FindDialog("Orbellan", 30);
+    if (!dialog) {
+        std::printf("FAILED: the main dialog did not appear\n");
+        TerminateProcess(process.hProcess, 1);
+        return 100;
+    }
+    Sleep(500);
+    Settle(dialog);
+    std::string openPath(256, '\0');
+    GetProfileStringA("DefaultDirectories", "DefaultOpenPath", "", openPath.data(), 255);
+    openPath.resize(std::strlen(openPath.c_str()));
+    Check(!openPath.empty() && (openPath + "\\") == folder, "a first run remembers the program folder (got " + openPath + ")");
+    std::string openProject(256, '\0');
+    GetProfileStringA("DefaultDirectories", "DefaultOpenProject", "", openProject.data(), 255);
+    openProject.resize(std::strlen(openProject.c_str()));
+    Check(openProject == openPath + "\\Untitled.apj", "a first run remembers Untitled.apj (got " + openProject + ")");
+
+    CheckDefaults(dialog);
+    SaveScreenshot(dialog, artefacts + "\\main_dialog_start.bmp");
+    CheckModeButtons(dialog);
+    CheckSettings(dialog);
+    CheckBackground(dialog);
+    CheckKeys(dialog);
+    Sleep(300);
+    SaveScreenshot(dialog, artefacts + "\\main_dialog_edited.bmp");
+
+    Click(dialog, IDC_NEW);
+    Check(Text(dialog, IDC_SIZE_VALUE) == "100" && Text(dialog, IDC_NUMBER) == "5", "New resets the settings");
+    Check(Pressed(dialog, IDC_SHUFFLE), "New keeps Shuffle");
+    Check(IsDlgButtonChecked(dialog, IDC_TURBO) == BST_CHECKED, "New keeps Turbo");
+
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    Check(WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0, "Close ends the program");
+    Check(GetFileAttributesA((folder + "Viewer.apj").c_str()) == INVALID_FILE_ATTRIBUTES,
+          "closing deletes the preview project Viewer.apj");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::printf("%d failures\n", failures);
+    return failures;
+}
