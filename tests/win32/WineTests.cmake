@@ -1,1 +1,2 @@
 include(${CMAKE_SOURCE_DIR}/tests/win32/orbellan/OrbellanTests.cmake)
+include(${CMAKE_SOURCE_DIR}/tests/win32/ViewerWineTests.cmake)

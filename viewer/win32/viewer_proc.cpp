@@ -4,32 +4,73 @@
 #include <windows.h>
 #include <scrnsave.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "resources/viewer/viewer_resources.h"
+#include "viewer/engine/viewer_state.h"
+#include "viewer/modes/modes.h"
+#include "viewer/win32/ddraw_display.h"
+#include "viewer/win32/dib_drawing.h"
+#include "viewer/win32/display_modes.h"
 #include "viewer/win32/frame_pacer.h"
+#include "viewer/win32/gdi_display.h"
 #include "viewer/win32/message_box.h"
 #include "viewer/win32/temp_sound_folder.h"
 #include "viewer/win32/viewer_paths.h"
+#include "viewer/win32/win32_platform.h"
 
 namespace orb {
 namespace {
 
 constexpr UINT kRunMessage = WM_USER + 1;
-constexpr char kStartupError[] = "Errors occurred while loading the screensaver file: program will terminate";
+constexpr UINT_PTR kKeepAliveTimer = 116;
 
-// Everything the viewer process keeps between messages.
+// The first exit code asked for is the one the process ends with.
+class ProcessQuit final : public QuitSink {
+public:
+    void QuitWithCode(int code) override {
+        if (!posted_) {
+            posted_ = true;
+            code_ = code;
+        }
+        PostQuitMessage(code);
+    }
+    bool Posted() const { return posted_; }
+    int Code() const { return code_; }
+
+private:
+    bool posted_ = false;
+    int code_ = 0;
+};
+
+// Everything the viewer process keeps between messages. Members are destroyed
+// in reverse order: the show before the players and display it uses.
 struct ViewerProcess {
     bool created = false;
     bool isPreview = false;
-    bool quitPosted = false;
-    int exitCode = 0;
-    std::string projectPath;
+    HWND window = nullptr;
+    ProcessQuit quit;
     MessageBoxReports reports;
     TempSoundFolder sounds;
+    Win32Profile profile;
+    Win32Clock clock;
+    Win32Desktop desktop;
+    Win32Input input;
+    SilentTrace trace;
+    std::unique_ptr<DisplayBackend> display;
+    std::unique_ptr<Win32WavePlayer> wave;
+    std::unique_ptr<Win32MidiPlayer> midi;
+    std::unique_ptr<ViewerState> state;
+
+    void Release() {
+        if (window) KillTimer(window, kKeepAliveTimer);
+        state.reset();
+        midi.reset();
+        wave.reset();
+        display.reset();
+        sounds.Remove();
+    }
 };
 
 ViewerProcess& Process() {
@@ -37,19 +78,14 @@ ViewerProcess& Process() {
     return process;
 }
 
-// The first code asked for is the one the process ends with.
-void QuitWithCode(int code) {
-    ViewerProcess& process = Process();
-    if (!process.quitPosted) {
-        process.quitPosted = true;
-        process.exitCode = code;
-    }
-    PostQuitMessage(code);
-}
-
-bool QuitPending() {
-    MSG message;
-    return Process().quitPosted || PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+// Chooses the back-end by the screen: DirectDraw on 16- and 24-bit screens when
+// ddraw.dll loads, GDI otherwise.
+std::unique_ptr<DisplayBackend> OpenDisplayBackend(HWND window, const ScreenFacts& screen, QuitSink& quit) {
+    HMODULE ddraw = LoadLibraryA("ddraw.dll");
+    if (ChooseDisplayBackEnd(screen.bitsPerPixel, ddraw != nullptr) == DisplayBackEnd::DirectDraw)
+        return std::make_unique<DirectDrawDisplay>(ddraw, window, quit);
+    if (ddraw) FreeLibrary(ddraw);
+    return std::make_unique<GdiDisplay>(window);
 }
 
 int DisplayRefreshHz() {
@@ -59,58 +95,86 @@ int DisplayRefreshHz() {
     return hz;
 }
 
-void DrawBuiltInPicture(HWND window, HDC target) {
-    RECT area;
-    GetClientRect(window, &area);
+void DrawBuiltInPicture(HDC target, int width, int height) {
     HBITMAP picture = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ORB_BITMAP_PREVIEW), IMAGE_BITMAP, 0, 0, 0));
     if (!picture) return;
-    HDC memoryDc = CreateCompatibleDC(target);
-    if (memoryDc) {
+    if (HDC memoryDc = CreateCompatibleDC(target)) {
         BITMAP size{};
         GetObjectA(picture, sizeof size, &size);
         HGDIOBJ previous = SelectObject(memoryDc, picture);
         SetStretchBltMode(target, COLORONCOLOR);
-        StretchBlt(target, 0, 0, area.right, area.bottom, memoryDc, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+        StretchBlt(target, 0, 0, width, height, memoryDc, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
         SelectObject(memoryDc, previous);
         DeleteDC(memoryDc);
     }
     DeleteObject(picture);
 }
 
-bool Initialise(ViewerProcess& process) {
-    FILE* project = std::fopen(process.projectPath.c_str(), "rb");
-    if (!project) {
-        process.reports.Error(kStartupError);
-        return false;
+// The preview form: the project's banner, or the built-in picture.
+void DrawPreview(ViewerProcess& process, HWND window, HDC target) {
+    RECT area;
+    GetClientRect(window, &area);
+    std::unique_ptr<GXDrawingSurface> banner =
+        process.state ? process.state->PreviewPicture(area.right, area.bottom) : nullptr;
+    if (banner && !banner->Empty()) {
+        DibInfo info = DibInfoFor(*banner);
+        DrawPictureRect(target, 0, 0, *banner, info, Rect{0, 0, banner->Width(), banner->Height()});
+    } else {
+        DrawBuiltInPicture(target, area.right, area.bottom);
     }
-    std::fclose(project);
-    return true;
 }
 
 LRESULT StartUp(HWND window) {
     ViewerProcess& process = Process();
     process.created = true;
+    process.window = window;
+    bool fullRun = __argc >= 2 && std::string_view(__argv[1]).size() >= 2 && !IsPreviewArgument(__argv[1]);
+    Platform platform;
+    platform.screen = MeasureScreen();
+    if (fullRun) {
+        process.display = OpenDisplayBackend(window, platform.screen, process.quit);
+        process.wave = std::make_unique<Win32WavePlayer>(process.sounds, process.quit);
+        process.midi = std::make_unique<Win32MidiPlayer>(process.sounds, process.quit);
+    }
+    platform.display = process.display.get();
+    platform.wave = process.wave.get();
+    platform.midi = process.midi.get();
+    platform.profile = &process.profile;
+    platform.clock = &process.clock;
+    platform.desktop = &process.desktop;
+    platform.input = &process.input;
+    platform.reports = &process.reports;
+    platform.quit = &process.quit;
+    platform.trace = &process.trace;
+    process.state = std::make_unique<ViewerState>(platform, CreateModeSprite);
+    ViewerState& state = *process.state;
+    state.Trace("Viewer claims started");
     if (__argc < 2 || std::string_view(__argv[1]).size() < 2) {
-        QuitWithCode(0);
+        process.quit.QuitWithCode(0);
         return 0;
     }
+    state.Trace("Cmd Line follows:");
+    for (int i = 0; i < __argc; ++i) state.Trace(__argv[i]);
     process.isPreview = IsPreviewArgument(__argv[1]);
-    process.projectPath = ProjectPathFor(__argv[0]);
-    if (!Initialise(process)) {
-        QuitWithCode(0);
+    state.isPreview = process.isPreview;
+    if (!state.Initialise(ProjectPathFor(__argv[0]))) {
+        process.quit.QuitWithCode(0);
         return 0;
     }
     if (!process.isPreview) {
+        // Shown only now: the desktop capture above must not see the saver's window.
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);
+        if (!state.StartShow()) return 0;
+        SetTimer(window, kKeepAliveTimer, 1, nullptr);
     }
     PostMessageA(window, kRunMessage, 0, 0);
     return 0;
 }
 
-// Drains this window's messages between frames; ends after a close request
-// has been dispatched or when a quit has been asked for.
+// Drains this window's messages between frames; ends after a close request has
+// been dispatched or once the end of the program has been asked for.
 LRESULT RunLoop(HWND window) {
     ViewerProcess& process = Process();
     FramePacer pacer(DisplayRefreshHz());
@@ -121,19 +185,24 @@ LRESULT RunLoop(HWND window) {
             DispatchMessageA(&message);
             if (message.message == WM_CLOSE) return 0;
         }
-        if (QuitPending()) return 0;
-        if (process.isPreview) {
+        if (process.quit.Posted()) return 0;
+        if (!process.state || process.isPreview) {
             WaitMessage();
             continue;
         }
-        if (!pacer.WaitForFrame()) continue;
+        if (process.state->quitRequested) {
+            KillTimer(window, kKeepAliveTimer);
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            continue;
+        }
+        if (pacer.WaitForFrame()) process.state->Tick();
     }
 }
 
 [[noreturn]] void ShutDown() {
     ViewerProcess& process = Process();
-    process.sounds.Remove();
-    ExitProcess(static_cast<UINT>(process.exitCode));
+    process.Release();
+    ExitProcess(static_cast<UINT>(process.quit.Code()));
 }
 
 }  // namespace
@@ -145,8 +214,8 @@ extern "C" LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wPar
         case WM_CREATE:
             return orb::StartUp(window);
         case WM_ERASEBKGND:
-            if (process.created && process.isPreview) {
-                orb::DrawBuiltInPicture(window, reinterpret_cast<HDC>(wParam));
+            if (process.state && process.isPreview) {
+                orb::DrawPreview(process, window, reinterpret_cast<HDC>(wParam));
                 return 0;
             }
             break;

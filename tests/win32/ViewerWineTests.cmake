@@ -1,0 +1,12 @@
+# Real runs of Viewer.scr under Wine and Xvfb (included from WineTests.cmake in
+# the native build). Each case makes its own X screen and Wine prefix.
+set(orb_viewer_demo ${CMAKE_BINARY_DIR}/samples/demo.apj)
+add_test(NAME win32.viewer_win32_tests
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run ${ORB_WINEPREFIX} ${ORB_WIN32_DIR}/bin/viewer_win32_tests.exe)
+set_tests_properties(win32.viewer_win32_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+foreach(case options errors preview show-gdi show-ddraw)
+  add_test(NAME win32.viewer_${case}
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/viewer_wine_test.sh ${case} ${ORB_WIN32_DIR}/bin ${orb_viewer_demo}
+            ${CMAKE_BINARY_DIR}/wine-tests/${case})
+  set_tests_properties(win32.viewer_${case} PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+endforeach()

@@ -1,0 +1,154 @@
+// The screen-saver library's and viewer's decisions that need no window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "viewer/win32/display_modes.h"
+#include "viewer/win32/saver_input.h"
+#include "viewer/win32/saver_switches.h"
+#include "viewer/win32/sound_option.h"
+#include "viewer/win32/temp_sound_folder.h"
+#include "viewer/win32/viewer_paths.h"
+#include "viewer/win32/win32_platform.h"
+
+namespace orb {
+namespace {
+
+TEST(SaverSwitches, SystemCommandLines) {
+    EXPECT_EQ(ParseSaverSwitches("/s").run, SaverRun::FullScreen);
+    EXPECT_EQ(ParseSaverSwitches("-S").run, SaverRun::FullScreen);
+    SaverSwitches preview = ParseSaverSwitches("/p 1234");
+    EXPECT_EQ(preview.run, SaverRun::Preview);
+    EXPECT_EQ(preview.window, 1234u);
+    SaverSwitches owned = ParseSaverSwitches("/c:5678");
+    EXPECT_EQ(owned.run, SaverRun::OptionsFor);
+    EXPECT_EQ(owned.window, 5678u);
+    EXPECT_EQ(ParseSaverSwitches("/c 42").window, 42u);
+    EXPECT_EQ(ParseSaverSwitches("/c").run, SaverRun::Options);
+    EXPECT_EQ(ParseSaverSwitches("").run, SaverRun::Options);
+    EXPECT_EQ(ParseSaverSwitches("   ").run, SaverRun::Options);
+    EXPECT_EQ(ParseSaverSwitches("/a 99").run, SaverRun::Nothing);
+}
+
+TEST(SaverSwitches, PreviewNeedsLowerCasePAndAWindow) {
+    // The viewer decides the preview by a lower-case p; an upper-case one is a full run.
+    EXPECT_EQ(ParseSaverSwitches("/P 1234").run, SaverRun::FullScreen);
+    EXPECT_EQ(ParseSaverSwitches("/p").run, SaverRun::Nothing);
+    EXPECT_EQ(ParseSaverSwitches("/p x12").run, SaverRun::Nothing);
+    EXPECT_EQ(ParseSaverSwitches("/p 99999999999999999999999").run, SaverRun::Nothing);
+    EXPECT_TRUE(IsPreviewArgument("/p"));
+    EXPECT_FALSE(IsPreviewArgument("/P"));
+    EXPECT_FALSE(IsPreviewArgument("/s"));
+    EXPECT_FALSE(IsPreviewArgument("p"));
+}
+
+TEST(ViewerPaths, ProjectReplacesTheLastThreeCharacters) {
+    EXPECT_EQ(ProjectPathFor("C:\\SAVERS\\FISH.SCR"), "C:\\SAVERS\\FISH.apj");
+    EXPECT_EQ(ProjectPathFor("C:\\A\\B.EXE"), "C:\\A\\B.apj");
+    EXPECT_EQ(ProjectPathFor("ab"), "");
+    EXPECT_EQ(ProjectPathFor(std::string(256, 'x')), "");
+    EXPECT_EQ(ProjectPathFor(std::string(255, 'x')).size(), 255u);
+}
+
+TEST(CursorWatch, OnlyMovementBeyondTheThresholdCounts) {
+    CursorWatch watch;
+    EXPECT_FALSE(watch.MovedBeyondThreshold(100, 100));  // first sighting
+    EXPECT_FALSE(watch.MovedBeyondThreshold(104, 96));
+    EXPECT_TRUE(watch.MovedBeyondThreshold(105, 100));
+    EXPECT_TRUE(watch.MovedBeyondThreshold(100, 95));
+}
+
+TEST(DisplayModes, BackEndByDepthAndLibrary) {
+    EXPECT_EQ(ChooseDisplayBackEnd(16, true), DisplayBackEnd::DirectDraw);
+    EXPECT_EQ(ChooseDisplayBackEnd(24, true), DisplayBackEnd::DirectDraw);
+    EXPECT_EQ(ChooseDisplayBackEnd(32, true), DisplayBackEnd::Gdi);
+    EXPECT_EQ(ChooseDisplayBackEnd(8, true), DisplayBackEnd::Gdi);
+    EXPECT_EQ(ChooseDisplayBackEnd(16, false), DisplayBackEnd::Gdi);
+}
+
+TEST(DisplayModes, ScreensOutsideTheTablePlayAtTheirOwnSize) {
+    EXPECT_EQ(ModeSizeFor(1152, 864).height, 882);
+    EXPECT_EQ(ModeSizeFor(1024, 768).width, 1024);
+    ModeSize wide = ModeSizeFor(1366, 768);
+    EXPECT_EQ(wide.width, 1366);
+    EXPECT_EQ(wide.height, 768);
+    EXPECT_EQ(ModeSizeFor(1920, 1080).height, 1080);
+}
+
+TEST(SoundOption, OnlyACapitalNSwitchesSoundOff) {
+    EXPECT_TRUE(SoundValueIsOn(""));
+    EXPECT_TRUE(SoundValueIsOn("Y"));
+    EXPECT_TRUE(SoundValueIsOn("no"));
+    EXPECT_FALSE(SoundValueIsOn("N"));
+    EXPECT_FALSE(SoundValueIsOn("Nope"));
+}
+
+TEST(SoundOption, WritesAndReadsTheProfile) {
+    WriteSoundOption(false);
+    EXPECT_FALSE(ReadSoundOption());
+    char value[16] = {};
+    GetProfileStringA("EnableSound", "SoundsOn", "", value, sizeof value);
+    EXPECT_STREQ(value, "N");
+    WriteSoundOption(true);
+    EXPECT_TRUE(ReadSoundOption());
+    WriteProfileStringA("EnableSound", nullptr, nullptr);
+    EXPECT_TRUE(ReadSoundOption());  // missing means on
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class RecordQuit final : public QuitSink {
+public:
+    void QuitWithCode(int code) override { codes.push_back(code); }
+    std::vector<int> codes;
+};
+
+TEST(TempSoundFolder, PrivateFolderUnderTempIsRemovedWithItsFiles) {
+    std::string folder, file;
+    {
+        TempSoundFolder sounds;
+        RecordQuit quit;
+        const std::uint8_t bytes[] = {'R', 'I', 'F', 'F', 1, 2, 3};
+        file = WriteSoundFile(sounds, "temp2.wav", bytes, "%ldk\n", quit);
+        ASSERT_FALSE(file.empty());
+        folder = sounds.Folder();
+        char temp[MAX_PATH + 1];
+        GetTempPathA(sizeof temp, temp);
+        EXPECT_EQ(folder.rfind(temp, 0), 0u) << folder;
+        EXPECT_TRUE(Exists(file));
+        EXPECT_EQ(file, folder + "\\temp2.wav");
+        FILE* in = std::fopen(file.c_str(), "rb");
+        ASSERT_NE(in, nullptr);
+        std::uint8_t back[16];
+        EXPECT_EQ(std::fread(back, 1, sizeof back, in), sizeof bytes);
+        std::fclose(in);
+        EXPECT_TRUE(quit.codes.empty());
+        sounds.Remove();
+        EXPECT_FALSE(Exists(file));
+        EXPECT_FALSE(Exists(folder));
+        sounds.Remove();  // twice is harmless
+    }
+    // Two savers at once never share a folder.
+    TempSoundFolder a, b;
+    EXPECT_NE(a.PathOf("temp1.mid"), b.PathOf("temp1.mid"));
+}
+
+TEST(TempSoundFolder, DestructionRemovesWhatIsLeft) {
+    std::string folder;
+    {
+        TempSoundFolder sounds;
+        RecordQuit quit;
+        const std::uint8_t bytes[] = {1};
+        WriteSoundFile(sounds, "temp1.mid", bytes, "%ldk\n", quit);
+        folder = sounds.Folder();
+        ASSERT_TRUE(Exists(folder));
+    }
+    EXPECT_FALSE(Exists(folder));
+}
+
+}  // namespace
+}  // namespace orb

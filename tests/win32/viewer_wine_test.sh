@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# Real runs of Viewer.scr under Wine on a private Xvfb screen, in a fresh Wine
+# prefix: viewer_wine_test.sh CASE WIN32-BIN-DIR DEMO-PROJECT WORK-DIR
+# Cases: options, errors, preview, show-gdi (24-bit screen), show-ddraw (16-bit).
+# Exits 77 (skipped) when a case needs the demo project and it is not there.
+set -euo pipefail
+case_name=$1 bin=$2 demo=$3 work=$4
+top=$(cd "$(dirname "$0")/../.." && pwd)
+import=/usr/bin/import
+convert=/usr/bin/convert
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+need_demo() { [ -f "$demo" ] || { echo "skipped: no demo project at $demo"; exit 77; }; }
+
+depth=24
+[ "$case_name" = show-ddraw ] && depth=16
+case $case_name in preview|show-gdi|show-ddraw) need_demo ;; esac
+
+rm -rf "$work"
+mkdir -p "$work/saver"
+# A private X screen; -displayfd picks a free display number.
+Xvfb -displayfd 3 -screen 0 1024x768x$depth -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+    [ -n "${saver_pid:-}" ] && kill "$saver_pid" 2>/dev/null || true
+    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
+    kill $xvfb 2>/dev/null || true
+    wait $xvfb 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$work/display")
+"$top/scripts/wine-prefix" "$work/prefix" >/dev/null
+prefix=$work/prefix
+log=$work/saver/reports.log
+winlog='C:\saver\reports.log'
+ln -s "$work/saver" "$prefix/drive_c/saver"
+cp "$bin/Viewer.scr" "$work/saver/Fish.scr"
+
+# Runs the saver with ARGS in the background; its exit code lands in $work/rc.
+start_saver() {
+    rm -f "$work/rc"
+    ( cd "$work/saver" && set +e
+      ORB_REPORT_LOG=${report_log:-} "$top/scripts/wine-run" "$prefix" 'C:\saver\Fish.scr' "$@" \
+          >>"$work/wine.out" 2>&1
+      echo $? >"$work/rc" ) &
+    saver_pid=$!
+}
+# Waits up to $1 seconds for the saver to end; prints its exit code.
+wait_saver() {
+    local tenths=$(($1 * 10))
+    for _ in $(seq $tenths); do [ -f "$work/rc" ] && break; sleep 0.1; done
+    [ -f "$work/rc" ] || fail "saver still running after $1 s"
+    wait "$saver_pid" 2>/dev/null || true
+    saver_pid=
+    cat "$work/rc"
+}
+wait_window() {  # NAME-PATTERN SECONDS
+    for _ in $(seq $(($2 * 10))); do
+        xdotool search --name "$1" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+temp_leftovers() {
+    find "$prefix/drive_c/users" -maxdepth 6 -name 'Orbellan-*' 2>/dev/null
+    find "$work/saver" -maxdepth 1 -name 'temp[1-4].*' 2>/dev/null
+}
+shot() { "$import" -window root "$1"; }
+# Fraction of pixels unlike the most common colour (the background).
+non_background() {
+    "$convert" "$1" -format %c histogram:info:- | sort -rn | awk -F: '
+        { n = $1 + 0; total += n; if (n > top) top = n }
+        END { printf "%.3f", total ? (total - top) / total : 0 }'
+}
+differing_pixels() {
+    "$convert" "$1" "$2" -compose difference -composite -colorspace gray -threshold 0 \
+        -format '%[fx:mean]' info:
+}
+
+case $case_name in
+options)
+    # No section yet: the box starts checked; a click clears it and OK stores "N".
+    start_saver /c
+    wait_window "About Orbellan Screensavers" 20 || fail "dialog 2003 did not appear"
+    window=$(xdotool search --name "About Orbellan Screensavers" | head -n1)
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    shot "$work/options.png"
+    # Keys go to the window under the pointer (no window manager): OK has the
+    # focus, Tab moves it to the check box, space toggles it, Return is OK.
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    sleep 0.3
+    xdotool key Escape
+    sleep 1
+    [ -f "$work/rc" ] && fail "Escape closed the options dialog"
+    xdotool key Tab space Return
+    code=$(wait_saver 10)
+    [ "$code" = 0 ] || fail "options ended with $code"
+    grep -q '^SoundsOn=N' "$prefix/drive_c/windows/win.ini" || fail "win.ini lacks SoundsOn=N: $(cat "$prefix/drive_c/windows/win.ini")"
+    # Again, with the owner form of the switch: the box starts cleared, and
+    # toggling it stores "Y".
+    start_saver /c:0
+    wait_window "About Orbellan Screensavers" 20 || fail "dialog 2003 did not appear again"
+    sleep 0.5
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Tab space Return
+    code=$(wait_saver 10)
+    [ "$code" = 0 ] || fail "second options run ended with $code"
+    grep -q '^SoundsOn=Y' "$prefix/drive_c/windows/win.ini" || fail "win.ini lacks SoundsOn=Y"
+    # /a has nothing to do.
+    start_saver /a
+    code=$(wait_saver 20)
+    [ "$code" = 0 ] || fail "/a ended with $code"
+    ;;
+errors)
+    report_log=$winlog
+    # No project beside the saver: the start-up message, exit code 0, nothing left.
+    start_saver /s
+    code=$(wait_saver 30)
+    [ "$code" = 0 ] || fail "missing project ended with $code"
+    grep -q '^Error: Errors occurred while loading the screensaver file: program will terminate' "$log" ||
+        fail "no start-up error report: $(cat "$log" 2>/dev/null)"
+    # A corrupt project: the same.
+    rm -f "$log"
+    head -c 300 /dev/urandom >"$work/saver/Fish.apj"
+    start_saver /s
+    code=$(wait_saver 30)
+    [ "$code" = 0 ] || fail "corrupt project ended with $code"
+    grep -q 'Errors occurred while loading the screensaver file' "$log" || fail "no report for a corrupt project"
+    [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
+    ;;
+preview)
+    cp "$demo" "$work/saver/Fish.apj"
+    "$top/scripts/wine-run" "$prefix" "$bin/preview_host.exe" 'C:\saver\Fish.scr' 'C:\saver\preview.bmp' \
+        >"$work/preview.out" 2>>"$work/wine.out" || fail "preview host: $(cat "$work/preview.out")"
+    cat "$work/preview.out"
+    ;;
+show-gdi|show-ddraw)
+    cp "$demo" "$work/saver/Fish.apj"
+    report_log=$winlog
+    xdotool mousemove 1000 700
+    start_saver /s
+    sleep 8
+    [ -f "$work/rc" ] && fail "saver ended early with $(cat "$work/rc"): $(cat "$log" 2>/dev/null)"
+    shot "$work/show1.png"
+    sleep 1
+    shot "$work/show2.png"
+    moved=$(differing_pixels "$work/show1.png" "$work/show2.png")
+    filled=$(non_background "$work/show2.png")
+    echo "changed between shots: $moved; not background: $filled"
+    awk -v m="$moved" 'BEGIN { exit !(m > 0.0005) }' || fail "the show did not move ($moved)"
+    awk -v f="$filled" 'BEGIN { exit !(f > 0.02) }' || fail "the screen is nearly empty ($filled)"
+    [ -n "$(find "$prefix/drive_c/users" -maxdepth 6 -name 'Orbellan-*')" ] || echo "note: no sound files written"
+    xdotool key space
+    start=$(date +%s%N)
+    code=$(wait_saver 5)
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+    echo "ended with $code after ${elapsed} ms"
+    [ "$code" = 0 ] || fail "key press ended the show with $code"
+    [ $elapsed -le 2000 ] || fail "took ${elapsed} ms to end"
+    [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
+    [ ! -f "$log" ] || fail "reports during the show: $(cat "$log")"
+    ;;
+*)
+    fail "unknown case $case_name"
+    ;;
+esac
+echo "PASS: $case_name"
