@@ -70,15 +70,6 @@ TEST(DisplayModes, BackEndByDepthAndLibrary) {
     EXPECT_EQ(ChooseDisplayBackEnd(16, false), DisplayBackEnd::Gdi);
 }
 
-TEST(DisplayModes, ScreensOutsideTheTablePlayAtTheirOwnSize) {
-    EXPECT_EQ(ModeSizeFor(1152, 864).height, 882);
-    EXPECT_EQ(ModeSizeFor(1024, 768).width, 1024);
-    ModeSize wide = ModeSizeFor(1366, 768);
-    EXPECT_EQ(wide.width, 1366);
-    EXPECT_EQ(wide.height, 768);
-    EXPECT_EQ(ModeSizeFor(1920, 1080).height, 1080);
-}
-
 TEST(SoundOption, OnlyACapitalNSwitchesSoundOff) {
     EXPECT_TRUE(SoundValueIsOn(""));
     EXPECT_TRUE(SoundValueIsOn("Y"));

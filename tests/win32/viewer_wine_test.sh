@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Real runs of Viewer.scr under Wine on a private Xvfb screen, in a fresh Wine
 # prefix: viewer_wine_test.sh CASE WIN32-BIN-DIR DEMO-PROJECT WORK-DIR
-# Cases: options, errors, preview, show-gdi (24-bit screen), show-ddraw (16-bit).
+# Cases: options, errors, exit-codes, preview, show-gdi (24-bit screen: GDI),
+# show-ddraw (16-bit: DirectDraw), show-wide (1366 x 768, a width outside the mode table).
 # Exits 77 (skipped) when a case needs the demo project and it is not there.
 set -euo pipefail
 case_name=$1 bin=$2 demo=$3 work=$4
@@ -12,14 +13,15 @@ convert=/usr/bin/convert
 fail() { echo "FAIL: $*" >&2; exit 1; }
 need_demo() { [ -f "$demo" ] || { echo "skipped: no demo project at $demo"; exit 77; }; }
 
-depth=24
+depth=24 size=1024x768
 [ "$case_name" = show-ddraw ] && depth=16
-case $case_name in preview|show-gdi|show-ddraw) need_demo ;; esac
+[ "$case_name" = show-wide ] && size=1366x768
+case $case_name in exit-codes|preview|show-*) need_demo ;; esac
 
 rm -rf "$work"
 mkdir -p "$work/saver"
 # A private X screen; -displayfd picks a free display number.
-Xvfb -displayfd 3 -screen 0 1024x768x$depth -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 ${size}x$depth -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {
     [ -n "${saver_pid:-}" ] && kill "$saver_pid" 2>/dev/null || true
@@ -128,13 +130,30 @@ errors)
     grep -q 'Errors occurred while loading the screensaver file' "$log" || fail "no report for a corrupt project"
     [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
     ;;
+exit-codes)
+    report_log=$winlog
+    # Motion mode (setting 16) outside 0..7.
+    "$ORB_PROJECT_VARIANT" "$demo" "$work/saver/Fish.apj" 16=99
+    start_saver /s
+    code=$(wait_saver 30)
+    [ "$code" = 99 ] || fail "mode 99 ended with $code, reports: $(cat "$log" 2>/dev/null)"
+    [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
+    # Mouse movement at the start ends the saver with 0, whether it is still
+    # loading or already running, and leaves nothing behind.
+    cp "$demo" "$work/saver/Fish.apj"
+    start_saver /s
+    for i in $(seq 20); do xdotool mousemove $((100 + i * 10)) 200; sleep 0.05; done
+    code=$(wait_saver 30)
+    [ "$code" = 0 ] || fail "input while loading ended with $code"
+    [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
+    ;;
 preview)
     cp "$demo" "$work/saver/Fish.apj"
     "$top/scripts/wine-run" "$prefix" "$bin/preview_host.exe" 'C:\saver\Fish.scr' 'C:\saver\preview.bmp' \
         >"$work/preview.out" 2>>"$work/wine.out" || fail "preview host: $(cat "$work/preview.out")"
     cat "$work/preview.out"
     ;;
-show-gdi|show-ddraw)
+show-gdi|show-ddraw|show-wide)
     cp "$demo" "$work/saver/Fish.apj"
     report_log=$winlog
     xdotool mousemove 1000 700
