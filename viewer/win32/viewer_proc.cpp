@@ -173,17 +173,23 @@ LRESULT StartUp(HWND window) {
     return 0;
 }
 
-// Drains this window's messages between frames; ends after a close request has
-// been dispatched or once the end of the program has been asked for.
+// Drains the queue between frames; ends after a close request for the window
+// has been dispatched or once the end of the program has been asked for.
 LRESULT RunLoop(HWND window) {
     ViewerProcess& process = Process();
     FramePacer pacer(DisplayRefreshHz());
     for (;;) {
         MSG message;
-        while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+        // Every message of the thread: the MIDI player's notification window
+        // needs its end-of-play messages too. A quit goes back for the outer loop.
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return 0;
+            }
             TranslateMessage(&message);
             DispatchMessageA(&message);
-            if (message.message == WM_CLOSE) return 0;
+            if (message.message == WM_CLOSE && message.hwnd == window) return 0;
         }
         if (process.quit.Posted()) return 0;
         if (!process.state || process.isPreview) {
