@@ -17,7 +17,7 @@ namespace orb {
 inline constexpr std::size_t kMaxActors = 100;
 inline constexpr std::size_t kMaxPathLength = 255;
 
-enum SoundSlot : std::size_t { kMusicSound = 0, kBounceSound = 1, kCreateSound = 2, kDestroySound = 3 };
+enum SoundSlot : std::size_t { kMusicPath = 0, kBouncePath = 1, kCreatePath = 2, kDestroyPath = 3 };
 
 struct ProjectModel {
     FrameList frames;  // every frame of every actor, actors one after another
@@ -25,7 +25,7 @@ struct ProjectModel {
     std::int32_t eraser = 0;
     std::int32_t loopMusic = 0;
     std::array<std::string, 4> soundPaths;  // music, bounce, creation, destruction
-    std::string backdropPath;               // kept in lower case, as the edit box forces it
+    std::string backdropPath;               // as given: file names are case-sensitive here
     std::string bannerPath;
     std::string projectPath;
 
