@@ -25,6 +25,7 @@ inline constexpr std::uint16_t kActorFileKind = 2;
 
 enum class ActorReadStatus {
     Ok,
+    CannotOpen,    // LoadActor: the file could not be read
     NotAnActor,    // magic is not 0x1234, or the kind is not 2
     LaterVersion,  // version above 1
     Truncated,     // the header or name ends early

@@ -90,20 +90,28 @@ inline constexpr int kBltEraseCapture = -5;  // source becomes a cut-out of D; D
 // 1, 4, 8: whole 32-bit words; other depths 0.
 std::uint32_t StrideFor(int depth, std::int64_t width);
 
+// sin and cos of whole degrees as 16.16 fixed point (truncated), as Rotate uses
+// them. Any angle; it is wrapped into 0..359.
+std::int32_t FixedSin(int degrees);
+std::int32_t FixedCos(int degrees);
+
 class GXDrawingSurface;
 using FrameList = std::vector<std::unique_ptr<GXDrawingSurface>>;
 
 class GXDrawingSurface {
 public:
     GXDrawingSurface() = default;
-    // Copies are deep (CopyTo); the links are copied as they are (non-owning).
+    // Copies are deep (CopyTo); the links are copied as they are (non-owning), except
+    // that a surface that is its own first frame gives the copy itself as first frame.
     GXDrawingSurface(const GXDrawingSurface& other) { other.CopyTo(*this); }
     GXDrawingSurface& operator=(const GXDrawingSurface& other) {
         if (this != &other) other.CopyTo(*this);
         return *this;
     }
-    GXDrawingSurface(GXDrawingSurface&&) = default;
-    GXDrawingSurface& operator=(GXDrawingSurface&&) = default;
+    // Moves keep a first-frame link that pointed at the surface itself pointing at
+    // the new owner of the contents.
+    GXDrawingSurface(GXDrawingSurface&& other) noexcept;
+    GXDrawingSurface& operator=(GXDrawingSurface&& other) noexcept;
 
     // --- Derived quantities (0 for an empty surface) ---
     int Width() const { return infoHeader.width; }
@@ -126,8 +134,9 @@ public:
     // (1 << depth entries up to 8 bits), no name, links and key zero, first frame =
     // itself, index and count 0, no square canvas, empty rotation set.
     void Create(int depth, int width, int height);
-    // Gives `target` a deep copy of everything except the rotation set, which is
-    // copied too (deep).
+    // Gives `target` a deep copy of the name, headers, palette, pixels, links, key,
+    // and flags. The target's rotation set is emptied (copies are what the rotation
+    // set is made from, and the draw list copies single rotated pictures).
     void CopyTo(GXDrawingSurface& target) const;
     // Appends a deep copy to the end of `list` (linking the old tail's nextFrame to
     // it); the copy's nextFrame is none. Returns the copy.
