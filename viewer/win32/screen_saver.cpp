@@ -60,6 +60,8 @@ HWND CreateSaverWindow(const SaverSwitches& switches) {
 int RunSaver(const SaverSwitches& switches) {
     if (!RegisterSaverClass()) return 1;
     hMainWindow = CreateSaverWindow(switches);
+    // No window (a preview parent that is gone): nothing would ever end the loop.
+    if (!hMainWindow) return 1;
     int exitCode = 0;
     MSG message;
     BOOL got;
