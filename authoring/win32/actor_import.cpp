@@ -4,10 +4,12 @@
 #include <commdlg.h>
 
 #include <cctype>
+#include <optional>
 #include <cstring>
 #include <vector>
 
-#include "authoring/win32/actor_list.h"
+#include "authoring/model/actor_import.h"
+#include "authoring/win32/avi_clip.h"
 #include "authoring/win32/profile_settings.h"
 #include "authoring/win32/progress_dialog.h"
 #include "authoring/win32/project_dialog.h"
@@ -25,7 +27,7 @@ constexpr char kImportFilter[] =
     "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0All Files (*.*)\0*.*\0";
 constexpr std::size_t kSelectionBytes = 16384;
 
-struct ImportOptions {
+struct ImportChoices {
     bool preview, loadAsActor, buildActor;
 };
 
@@ -36,15 +38,6 @@ std::string UpperExtension(const std::string& path) {
     std::string extension = path.substr(dot + 1);
     for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return extension;
-}
-
-// Position of a type in the import filter: ACT 1 ... TGA 7, else 0.
-int FileTypeNumber(const std::string& path) {
-    static const char* const kTypes[] = {"ACT", "AVI", "BMP", "JPG", "PCX", "PNG", "TGA"};
-    std::string extension = UpperExtension(path);
-    for (int i = 0; i < 7; ++i)
-        if (extension == kTypes[i]) return i + 1;
-    return 0;
 }
 
 // One string: one path; several: a folder, then names in it.
@@ -61,7 +54,7 @@ std::vector<std::string> SplitSelection(const char* buffer) {
 
 UINT_PTR CALLBACK ImportHook(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto* options = reinterpret_cast<ImportOptions*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+        auto* options = reinterpret_cast<ImportChoices*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
         SetWindowLongPtrA(child, DWLP_USER, reinterpret_cast<LONG_PTR>(options));
         CheckDlgButton(child, IDC_IMPORT_PREVIEW, options->preview ? BST_CHECKED : BST_UNCHECKED);
         CheckDlgButton(child, IDC_LOAD_AS_ACTOR, options->loadAsActor ? BST_CHECKED : BST_UNCHECKED);
@@ -69,7 +62,7 @@ UINT_PTR CALLBACK ImportHook(HWND child, UINT message, WPARAM wParam, LPARAM lPa
         EnableWindow(GetDlgItem(child, IDC_BUILD_ACTOR), options->loadAsActor);
         return TRUE;
     }
-    auto* options = reinterpret_cast<ImportOptions*>(GetWindowLongPtrA(child, DWLP_USER));
+    auto* options = reinterpret_cast<ImportChoices*>(GetWindowLongPtrA(child, DWLP_USER));
     if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED || !options) return FALSE;
     bool checked = IsDlgButtonChecked(child, LOWORD(wParam)) == BST_CHECKED;
     switch (LOWORD(wParam)) {
@@ -90,9 +83,41 @@ UINT_PTR CALLBACK ImportHook(HWND child, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
+void ProjectDialog::ImportAviClips(const std::vector<std::string>& paths) {
+    ReportBoxSink sink;
+    for (const std::string& path : paths) {
+        if (ReportInformation(FindByName(actors_, path) != nullptr, "This object has already been loaded", path))
+            return;
+        AviClip clip;
+        int frames = 0, width = 0, height = 0;
+        if (!ReadAviClip(clip, path, 0, nullptr, AviRead::Information, dialog_)) return;
+        if (!RunAviImportDialog(dialog_, clip, frames, width, height)) return;
+        FrameList read;
+        if (!ReadAviClip(clip, path, frames, &read, AviRead::Import, dialog_)) return;  // this clip is discarded
+        std::size_t first = actors_.size();
+        for (auto& frame : read) actors_.push_back(std::move(frame));
+        RelinkFrames(actors_);
+        if (loadAsActor_) {
+            NumberAsOneActor(actors_, first, actors_.size());
+            actors_[first]->name = path;
+        } else {
+            for (std::size_t i = first; i < actors_.size(); ++i) NumberAsOneActor(actors_, i, i + 1);
+        }
+        for (std::size_t i = first; i < actors_.size(); ++i) {
+            GXDrawingSurface& frame = *actors_[i];
+            frame.ConvertTo24(Program::Authoring, sink);
+            frame.PaintTransparent(0xFFFFFF, 0xA0A0A0);
+            frame.Scale(width, height, sink);
+        }
+        for (std::size_t i = first; i < actors_.size(); ++i) GiveDefaultTransparency(*actors_[i]);
+        if (loadAsActor_ && buildActor_) BuildActorFile(*actors_[first], sink);
+    }
+    project_.DropActorsBeyondLimit(sink);
+}
+
 void ProjectDialog::AddActors() {
     std::vector<char> selection(kSelectionBytes, '\0');
-    ImportOptions options{previewImport_, loadAsActor_, buildActor_};
+    ImportChoices options{previewImport_, loadAsActor_, buildActor_};
     std::string folder = importPath_;
     DWORD attributes = GetFileAttributesA(folder.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -131,35 +156,20 @@ void ProjectDialog::AddActors() {
         ShowBox(dialog_, "Mixed file type selections are not allowed", "Info", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    std::size_t firstNew = actors_.size();
     ReportBoxSink sink;
-    if (extension == "BMP" || extension == "ACT") {
+    bool still = extension == "BMP" || extension == "JPG" || extension == "PCX" || extension == "PNG" ||
+                 extension == "TGA";
+    if (still || extension == "ACT") {
         ProgressDialog progress(dialog_, "Loading", static_cast<int>(paths.size()));
-        for (const std::string& path : paths) {
-            progress.Step(path);
-            std::size_t before = actors_.size();
-            if (extension == "BMP") {
-                if (!LoadBmpFile(path, actors_, sink, Program::Authoring) || actors_.size() == before) break;
-                if (actors_[before]->name != path) break;  // the reader refused a name already loaded
-                continue;
-            }
-            if (ReportInformation(FindByName(actors_, path) != nullptr, "This object has already been loaded", path))
-                break;
-            if (!LoadActor(path, actors_, Program::Authoring, sink)) break;
-            if (loadAsActor_) actors_[before]->name = path;
-            else MakeSingleFrameActors(actors_, before, actors_.size());
-        }
-        RelinkFrames(actors_);
-        if (extension == "BMP" && loadAsActor_) MakeOneActor(actors_, firstNew, actors_.size());
-        else if (extension == "BMP") MakeSingleFrameActors(actors_, firstNew, actors_.size());
+        progress.Step(paths.front());
+        ImportActors(paths, {loadAsActor_, buildActor_}, project_, sink);
+        progress.StepTo(static_cast<int>(paths.size()), paths.back());
+    } else if (extension == "AVI") {
+        ImportAviClips(paths);
     } else {
         ReportError(true, "Orbellan does not support this file format", paths.front());
         return;
     }
-    if (ReportInformation(static_cast<int>(ActorRuns(actors_).size()) > kMaxActors,
-                          "You have tried import more than 100 actors; Orbellan will ignore extra actors"))
-        KeepActors(actors_, kMaxActors);
-    GiveDefaultTransparency(std::min(firstNew, actors_.size()));
     RebuildThumbnails();
 }
 

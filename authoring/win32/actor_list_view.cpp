@@ -5,8 +5,9 @@
 #include <algorithm>
 
 #include "authoring/win32/about_dialog.h"
+#include "authoring/win32/modify_actor_dialog.h"
 
-#include "authoring/win32/actor_list.h"
+#include "authoring/model/actor_import.h"
 #include "authoring/win32/gdi_drawing.h"
 #include "authoring/win32/project_dialog.h"
 #include "authoring/win32/report_box.h"
@@ -69,16 +70,17 @@ void ProjectDialog::RebuildThumbnails() {
     thumbnails_.clear();
     RECT slot = ClientArea(dialog_, IDC_SLOT_FIRST);
     ReportBoxSink sink;
-    std::vector<ActorRun> runs = ActorRuns(actors_);
-    for (const ActorRun& run : runs) {
-        if (actors_[run.begin]->frameCount == 0) actors_[run.begin]->frameCount = 1;
+    std::size_t count = project_.ActorCount();
+    for (std::size_t actor = 0; actor < count; ++actor) {
+        std::size_t begin = project_.FirstFrameIndex(actor), end = begin + project_.FramesOf(actor);
+        if (actors_[begin]->frameCount == 0) actors_[begin]->frameCount = 1;
         std::vector<GXDrawingSurface> chain;
-        for (std::size_t i = run.begin; i < run.end; ++i)
+        for (std::size_t i = begin; i < end; ++i)
             chain.push_back(MakeThumbnail(*actors_[i], slot.right, slot.bottom, flipHorizontal_, flipVertical_, sink));
         thumbnails_.push_back(std::move(chain));
         if (thumbnails_.size() == kThumbnailTable) break;
     }
-    actorCount_ = static_cast<std::int32_t>(runs.size());
+    actorCount_ = static_cast<std::int32_t>(count);
     SetPropA(dialog_, kActorCountProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(actorCount_)));
     if (selected_ >= actorCount_) selected_ = actorCount_ - 1;
     RedrawSlots();
@@ -174,14 +176,13 @@ void ProjectDialog::AnimationTick() {
 
 void ProjectDialog::MoveSelected(int direction) {
     if (selected_ < 0) return;
-    if (direction < 0 && selected_ > 0 && SwapWithNext(actors_, static_cast<std::size_t>(selected_ - 1))) --selected_;
-    else if (direction > 0 && SwapWithNext(actors_, static_cast<std::size_t>(selected_))) ++selected_;
-    else return;
+    if (!project_.MoveActor(static_cast<std::size_t>(selected_), direction)) return;
+    selected_ += direction;
     RebuildThumbnails();
 }
 
 void ProjectDialog::RemoveSelected() {
-    if (selected_ < 0 || !RemoveActor(actors_, static_cast<std::size_t>(selected_))) return;
+    if (selected_ < 0 || !project_.RemoveActor(static_cast<std::size_t>(selected_))) return;
     KillTimer(dialog_, kAnimationTimer);
     selected_ = selected_ > 0 ? selected_ - 1 : -1;
     if (actorCount_ - 1 < 5) {
@@ -191,19 +192,21 @@ void ProjectDialog::RemoveSelected() {
     RebuildThumbnails();
 }
 
-void ProjectDialog::GiveDefaultTransparency(std::size_t fromFrame) {
-    for (std::size_t i = fromFrame; i < actors_.size(); ++i) {
-        GXDrawingSurface& frame = *actors_[i];
-        if (frame.pixels.size() >= 3) {
-            frame.key.blue = frame.pixels[0];
-            frame.key.green = frame.pixels[1];
-            frame.key.red = frame.pixels[2];
+void ProjectDialog::GiveDefaultTransparencyFrom(std::size_t fromFrame) {
+    for (std::size_t i = fromFrame; i < actors_.size(); ++i) GiveDefaultTransparency(*actors_[i]);
+}
+
+void ProjectDialog::ModifySelected() {
+    if (selected_ >= 0 && static_cast<std::size_t>(selected_) < project_.ActorCount()) {
+        ModifyActorSwitches switches{quickRotation_, alignToPath_};
+        if (RunModifyActorDialog(dialog_, *actors_[project_.FirstFrameIndex(static_cast<std::size_t>(selected_))],
+                                 switches)) {
+            quickRotation_ = switches.quickRotation;
+            alignToPath_ = switches.alignToPath;
+            RebuildThumbnails();
         }
-        frame.key.tolerance = 10;
-        frame.ApplyColourKey(1, Program::Authoring);
-        frame.Rotate(0, Program::Authoring);
-        frame.squareCanvas = true;
     }
+    RedrawSlots();
 }
 
 }  // namespace orb

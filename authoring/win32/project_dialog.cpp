@@ -116,6 +116,7 @@ INT_PTR ProjectDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         StartAnimation();
         return TRUE;
     case WM_RBUTTONDOWN:
+        ModifySelected();
         return TRUE;
     case WM_TIMER:
         if (wParam == kAnimationTimer) AnimationTick();
@@ -229,7 +230,7 @@ void ProjectDialog::LoadStartActor() {
         if (result && actors_.size() > before) actors_[before]->name = startActor_;
     }
     startActor_.clear();
-    GiveDefaultTransparency(0);
+    GiveDefaultTransparencyFrom(0);
 }
 
 int ProjectDialog::BackgroundKind() const {
@@ -317,6 +318,17 @@ void ProjectDialog::OnCommand(int id, int code, HWND control) {
             }
         }
         return;
+#if ORB_PROJECT_FILES
+    case IDC_PREVIEW:
+        if (code == BN_CLICKED) PreviewProject();
+        return;
+    case IDC_SAVE:
+        if (code == BN_CLICKED) SaveOrBuildProject();
+        return;
+    case IDC_LOAD:
+        if (code == BN_CLICKED) LoadProjectFile();
+        return;
+#endif
     case IDC_HELP_BUTTON:
         if (code == BN_CLICKED) OpenHelp(dialog_, programFolder_);
         return;

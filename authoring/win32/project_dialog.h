@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/model/project_model.h"
 #include "authoring/win32/mode_button.h"
 #include "common/imaging/drawing_surface.h"
 
@@ -49,6 +50,13 @@ private:
     void EnableImagePath();
     void DefaultPathsFromSettings();
 
+    // File work: preview, save, build, install, load.
+    void SyncModel();  // controls into the model
+    void ShowModel();  // the model into the controls
+    void PreviewProject();
+    void SaveOrBuildProject();
+    void LoadProjectFile();
+
     // Actor list view.
     void RebuildThumbnails();
     void RedrawSlots();
@@ -59,8 +67,10 @@ private:
     void AnimationTick();
     void MoveSelected(int direction);
     void RemoveSelected();
+    void ModifySelected();
     void AddActors();
-    void GiveDefaultTransparency(std::size_t fromFrame);
+    void ImportAviClips(const std::vector<std::string>& paths);
+    void GiveDefaultTransparencyFrom(std::size_t fromFrame);
     int SelectedActor() const { return selected_; }
 
     HWND dialog_ = nullptr;
@@ -68,7 +78,8 @@ private:
     std::string startActor_;
     int startArguments_ = 0;
 
-    FrameList actors_;
+    ProjectModel project_;
+    FrameList& actors_ = project_.frames;  // the actor list of the project
     // One thumbnail per frame, per actor in list order.
     std::vector<std::vector<GXDrawingSurface>> thumbnails_;
     std::int32_t actorCount_ = 0;
@@ -78,8 +89,13 @@ private:
     int animationSlot_ = 0;
     int animationFrame_ = 0;
 
-    std::string importPath_, projectPath_, bannerPath_;
-    std::string musicPath_, bounceSoundPath_, createSoundPath_, destroySoundPath_;
+    std::string importPath_;
+    std::string& projectPath_ = project_.projectPath;
+    std::string& bannerPath_ = project_.bannerPath;
+    std::string& musicPath_ = project_.soundPaths[kMusicPath];
+    std::string& bounceSoundPath_ = project_.soundPaths[kBouncePath];
+    std::string& createSoundPath_ = project_.soundPaths[kCreatePath];
+    std::string& destroySoundPath_ = project_.soundPaths[kDestroyPath];
     bool loopMusic_ = false, eraser_ = false, turbo_ = false;
     bool quickRotation_ = true, alignToPath_ = false;
     bool flipHorizontal_ = false, flipVertical_ = false;

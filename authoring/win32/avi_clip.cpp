@@ -1,0 +1,168 @@
+#include "authoring/win32/avi_clip.h"
+
+#include <windows.h>
+#include <vfw.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "authoring/win32/progress_dialog.h"
+#include "authoring/win32/report_box.h"
+
+namespace orb {
+namespace {
+
+// AVIFile error codes the messages tell apart.
+constexpr HRESULT kBadFormat = static_cast<HRESULT>(0x80044066);
+constexpr HRESULT kNoMemory = static_cast<HRESULT>(0x80044067);
+constexpr HRESULT kFileRead = static_cast<HRESULT>(0x8004406D);
+constexpr HRESULT kNoHandler = static_cast<HRESULT>(0x80040154);
+
+// AVIFileInit and AVIFileExit around one use.
+class AviLibrary {
+public:
+    AviLibrary() { AVIFileInit(); }
+    ~AviLibrary() { AVIFileExit(); }
+    AviLibrary(const AviLibrary&) = delete;
+    AviLibrary& operator=(const AviLibrary&) = delete;
+};
+
+struct FileRelease {
+    void operator()(IAVIFile* file) const { AVIFileRelease(file); }
+};
+struct StreamRelease {
+    void operator()(IAVIStream* stream) const { AVIStreamRelease(stream); }
+};
+struct FrameClose {
+    void operator()(IGetFrame* frame) const { AVIStreamGetFrameClose(frame); }
+};
+
+std::string FrameName(const std::string& path, std::int32_t position) {
+    std::string base = path.size() >= 4 ? path.substr(0, path.size() - 4) : path;
+    return base + std::to_string(position) + ".bmp";
+}
+
+// Bytes of a frame block: header, colour table, rows. 0 when it cannot be sized.
+std::size_t FrameBlockBytes(const BITMAPINFOHEADER& header) {
+    if (header.biWidth <= 0 || header.biHeight == 0 || header.biBitCount == 0) return 0;
+    std::size_t colours = header.biBitCount <= 8 ? (header.biClrUsed ? header.biClrUsed : 1u << header.biBitCount) : 0;
+    std::uint64_t stride = (static_cast<std::uint64_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    std::uint64_t rows = static_cast<std::uint64_t>(std::abs(header.biHeight));
+    std::uint64_t total = header.biSize + colours * 4 + stride * rows;
+    return total > 0x40000000u ? 0 : static_cast<std::size_t>(total);
+}
+
+}  // namespace
+
+std::int32_t AviSamplePosition(int k, int n, std::int32_t start, std::int32_t length) {
+    if (n <= 0) return 0;
+    double step = static_cast<double>(start + length - 1) / n;
+    return static_cast<std::int32_t>(k * step);
+}
+
+bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frames, AviRead mode, HWND owner) {
+    clip.path = path;
+    ReportMask = kReportAll;
+    AviLibrary library;
+    IAVIFile* rawFile = nullptr;
+    HRESULT result = AVIFileOpenA(&rawFile, path.c_str(), OF_READ | OF_SHARE_DENY_WRITE, nullptr);
+    std::unique_ptr<IAVIFile, FileRelease> file(rawFile);
+    if (result != 0) {
+        const char* message = result == kBadFormat   ? "Corrupt file or unrecognised format"
+                              : result == kNoMemory  ? "Insufficient memory to open file"
+                              : result == kNoHandler ? "No handler exists to process this AVI file"
+                                                     : "Error occurred while trying to open AVI file";
+        ReportError(true, message, path);
+        return false;
+    }
+    if (ReportError(!file, "File is not a recognised AVI format", path)) return false;
+    AVIFILEINFOA info{};
+    if (ReportError(AVIFileInfoA(file.get(), &info, sizeof info) != 0,
+                    "Unspecified error while reading AVI file information", path))
+        return false;
+    clip.fileType = info.szFileType;
+    clip.needsDecompression = !(info.dwCaps & AVIFILECAPS_NOCOMPRESSION);
+    clip.width = static_cast<std::int32_t>(info.dwWidth);
+    clip.height = static_cast<std::int32_t>(info.dwHeight);
+    clip.frameRate = info.dwScale ? static_cast<std::int32_t>(
+                                        std::floor(static_cast<double>(info.dwRate) / info.dwScale + 0.5))
+                                  : 0;
+    clip.length = static_cast<std::int32_t>(info.dwLength);
+    // A rate that rounds to 0 has no duration to show.
+    clip.duration = clip.frameRate > 0 ? clip.length / clip.frameRate : 0;
+
+    IAVIStream* rawStream = nullptr;
+    result = AVIFileGetStream(file.get(), &rawStream, streamtypeVIDEO, 0);
+    std::unique_ptr<IAVIStream, StreamRelease> stream(rawStream);
+    if (ReportError(result == kNoMemory, "Insufficient memory to load video data", path)) return false;
+    clip.hasVideo = stream != nullptr;
+    if (!stream) {
+        if (mode == AviRead::Information) return true;
+        ReportError(true, "Stream does not contain video data", path);
+        return false;
+    }
+    AVISTREAMINFOA streamInfo{};
+    if (ReportError(AVIStreamInfoA(stream.get(), &streamInfo, sizeof streamInfo) != 0 ||
+                        streamInfo.fccType != streamtypeVIDEO,
+                    "Stream does not contain video data", path))
+        return false;
+    if (mode == AviRead::Information) return true;
+    if (!frames) return false;
+
+    std::int32_t start = AVIStreamStart(stream.get());
+    std::int32_t length = AVIStreamLength(stream.get());
+    std::int32_t last = start + length - 1;
+    int count = mode == AviRead::Preview ? 1 : n;
+    if (ReportError(count <= 0, "No frames to read from the AVI file", path)) return false;
+    ProgressDialog progress(owner, "Loading AVI", count);
+    NullReportSink quiet;
+    result = 0;
+    for (int c = 1; c <= count; ++c) {
+        std::int32_t position = mode == AviRead::Preview ? n : AviSamplePosition(c - 1, count, start, length);
+        LONG bytes = 0, samples = 0;
+        if (ReportError(result == kFileRead, "Error reading AVI file", path)) return false;
+        result = AVIStreamRead(stream.get(), position, 1, nullptr, 0, &bytes, &samples);
+        if (ReportInformation(samples == 0 && result != kFileRead,
+                              "AVIStreamRead reported no samples read: stream is empty? or ended?", path))
+            return false;
+        if (ReportError(result == kFileRead, "Error reading AVI file", path)) return false;
+        if (ReportError(bytes == 0, "Corrupt AVI frame retrieved from stream (case 1); aborting", path)) return false;
+        std::vector<std::uint8_t> sample(static_cast<std::size_t>(bytes));
+        result = AVIStreamRead(stream.get(), position, 1, sample.data(), bytes, nullptr, nullptr);
+        if (result == kFileRead) {
+            char message[128];
+            std::snprintf(message, sizeof message, "Error reading AVI file, frame %ld of %ld\n",
+                          static_cast<long>(position), static_cast<long>(last));
+            ReportError(true, message, path);
+            return false;
+        }
+        if (ReportError(result == kNoMemory, "Insufficient memory for frame", path)) return false;
+        // The system's decompressor always gives a frame block in the same layout,
+        // so it is used for clips that claim to hold uncompressed data too.
+        std::unique_ptr<IGetFrame, FrameClose> decoder(AVIStreamGetFrameOpen(stream.get(), nullptr));
+        if (ReportError(!decoder, "Unable to locate a decompressor for the specified output bitmap", path))
+            return false;
+        auto* header = static_cast<BITMAPINFOHEADER*>(AVIStreamGetFrame(decoder.get(), position));
+        if (ReportError(!header, "AVI frame decompression failed: unknown cause", path)) return false;
+        std::size_t blockBytes = FrameBlockBytes(*header);
+        if (ReportError(blockBytes == 0, "Corrupt AVI frame retrieved from stream (case 2); aborting", path))
+            return false;
+        WORD bits = header->biBitCount;
+        if (ReportError(bits == 32, "Orbellan does not support 32bit AVI frames", path)) return false;
+        if (ReportError(bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24,
+                        "AVI frame corrupt or unsupported bit depth; aborting", path))
+            return false;
+        GXDrawingSurface frame;
+        std::span<const std::uint8_t> block(reinterpret_cast<const std::uint8_t*>(header), blockBytes);
+        if (ReportError(!frame.FromPackedDib(block, FrameName(path, position)),
+                        "Corrupt AVI frame retrieved from stream (case 2); aborting", path))
+            return false;
+        frame.AppendCopy(*frames);
+        progress.Step("Frame: " + std::to_string(c) + "\n");
+    }
+    return true;
+}
+
+}  // namespace orb
