@@ -147,7 +147,7 @@ int RunAdd(const Args& args, TerminalSink& sink) {
         for (const std::string& x : a) {
             if (x == "--separate") options.loadAsActor = false;
             else if (x == "--build-actor") options.buildActor = true;
-            else files.push_back(x);
+            else files.push_back(fs::absolute(x).lexically_normal().string());  // names stay valid from any folder
         }
         if (files.empty()) return sink.Error("No files to add"), false;
         if (!options.loadAsActor) options.buildActor = false;
@@ -155,9 +155,11 @@ int RunAdd(const Args& args, TerminalSink& sink) {
         std::size_t added = ImportActors(files, options, m, log);
         bool refused = false;
         for (const Report& r : log.reports) {
-            sink.Deliver(r);
-            refused = refused || r.message == "This object has already been loaded" ||
-                      r.message == "Mixed file type selections are not allowed";
+            bool refusal = r.message == "This object has already been loaded" ||
+                           r.message == "Mixed file type selections are not allowed";
+            if (refusal) sink.Error(r.message, r.subject);  // a refused input fails the command
+            else sink.Deliver(r);
+            refused = refused || refusal;
         }
         if (added == 0 || refused) return false;
         IniProfile profile(DefaultProfilePath());

@@ -12,16 +12,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct CliRun {
     int status;
     std::string out;
 };
 
-Run Orbellan(const std::string& arguments, const fs::path& home) {
+CliRun Orbellan(const std::string& arguments, const fs::path& home) {
     std::string command = "cd '" + home.string() + "' && XDG_CONFIG_HOME='" + (home / "config").string() +
                           "' XDG_DATA_HOME='" + (home / "data").string() + "' '" ORB_CLI_PATH "' " + arguments +
                           " 2>&1";
-    Run run{0, {}};
+    CliRun run{0, {}};
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
     while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, got);
@@ -50,13 +50,13 @@ TEST(Cli, BuildsASaverFromEveryPictureTypeThatTheViewerPlays) {
     MakePictures(dir);
     ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
     for (const char* file : {"fish.jpg", "fish.png", "fish.tga", "fish.pcx", "fish.bmp"}) {
-        Run add = Orbellan(std::string("add p.apj ") + file, dir);
+        CliRun add = Orbellan(std::string("add p.apj ") + file, dir);
         ASSERT_EQ(add.status, 0) << file << ": " << add.out;
     }
     ASSERT_EQ(Orbellan("set p.apj mode=rain number=12 speed=80 swirl=-45", dir).status, 0);
     ASSERT_EQ(Orbellan("modify p.apj 2 --flip-h --rotate 90 --key 255,0,255 --tolerance 30", dir).status, 0);
 
-    Run info = Orbellan("info p.apj --json", dir);
+    CliRun info = Orbellan("info p.apj --json", dir);
     ASSERT_EQ(info.status, 0) << info.out;
     EXPECT_NE(info.out.find("\"mode\": 3"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("\"number\": 12"), std::string::npos);
@@ -69,7 +69,7 @@ TEST(Cli, BuildsASaverFromEveryPictureTypeThatTheViewerPlays) {
     EXPECT_NE(info.out.find("\"width\": 30, \"height\": 30"), std::string::npos) << info.out;
 
     fs::create_directories(dir / "out");
-    Run build = Orbellan("build p.apj --name fish --out out", dir);
+    CliRun build = Orbellan("build p.apj --name fish --out out", dir);
     ASSERT_EQ(build.status, 0) << build.out;
     fs::path apj = dir / "out" / "fish.apj";
     ASSERT_TRUE(fs::exists(apj));
@@ -82,13 +82,13 @@ TEST(Cli, BuildsASaverFromEveryPictureTypeThatTheViewerPlays) {
     EXPECT_EQ(size, fs::file_size(dir / "p.apj"));  // the plain project's size
     EXPECT_EQ(std::system(("unzip -tq '" + apj.string() + "' >/dev/null 2>&1").c_str()), 0);
 
-    Run again = Orbellan("info out/fish.apj --json", dir);  // the compressed form reads back the same
+    CliRun again = Orbellan("info out/fish.apj --json", dir);  // the compressed form reads back the same
     ASSERT_EQ(again.status, 0) << again.out;
     EXPECT_EQ(again.out, info.out);
 #ifdef ORB_VIEWER_PATH
     std::string play = "'" ORB_VIEWER_PATH "' --headless --frames 30 --size 320x240 '" + apj.string() + "' >/dev/null 2>&1";
     EXPECT_EQ(std::system(play.c_str()), 0);
-    Run preview = Orbellan("preview p.apj --headless --frames 10 --size 160x120", dir);
+    CliRun preview = Orbellan("preview p.apj --headless --frames 10 --size 160x120", dir);
     EXPECT_EQ(preview.status, 0) << preview.out;
 #endif
 }
@@ -108,14 +108,14 @@ TEST(Cli, RejectedInputsLeaveTheProjectByteIdentical) {
         "background p.apj image fish.ppm", "new p.apj",                  "build p.apj --out .",
     };
     for (const char* command : rejected) {
-        Run run = Orbellan(command, dir);
+        CliRun run = Orbellan(command, dir);
         EXPECT_NE(run.status, 0) << command;
         EXPECT_NE(run.out.find("error"), std::string::npos) << command << ": " << run.out;
         EXPECT_EQ(test::FileBytes(dir / "p.apj"), before) << command;
     }
-    Run range = Orbellan("set p.apj number=51", dir);
+    CliRun range = Orbellan("set p.apj number=51", dir);
     EXPECT_NE(range.out.find("allowed 0..50"), std::string::npos) << range.out;
-    Run longPath = Orbellan("add p.apj " + std::string(300, 'a') + ".png", dir);
+    CliRun longPath = Orbellan("add p.apj " + std::string(300, 'a') + ".png", dir);
     EXPECT_NE(longPath.out.find("longer than 255"), std::string::npos) << longPath.out;
 }
 
@@ -123,7 +123,7 @@ TEST(Cli, EveryCommandHasHelp) {
     fs::path dir = test::ScratchFolder();
     for (const char* command : {"new", "add", "remove", "move", "set", "background", "music", "effects", "banner",
                                 "modify", "info", "build", "install", "preview"}) {
-        Run run = Orbellan(std::string(command) + " --help", dir);
+        CliRun run = Orbellan(std::string(command) + " --help", dir);
         EXPECT_EQ(run.status, 0) << command;
         EXPECT_NE(run.out.find(std::string("usage: orbellan ") + command), std::string::npos) << run.out;
     }
@@ -134,7 +134,7 @@ TEST(Cli, InstallPutsTheSaverAndALauncherInTheUsersSaverFolder) {
     MakePictures(dir);
     ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
     ASSERT_EQ(Orbellan("add p.apj fish.pcx", dir).status, 0);
-    Run install = Orbellan("install p.apj --name fish", dir);
+    CliRun install = Orbellan("install p.apj --name fish", dir);
     ASSERT_EQ(install.status, 0) << install.out;
     fs::path savers = dir / "data" / "orbellan" / "savers";
     EXPECT_TRUE(fs::exists(savers / "fish.apj"));

@@ -1,0 +1,108 @@
+// Import and modify on real picture files, checked against sizes and colours worked
+// out by hand.
+#include <gtest/gtest.h>
+
+#include "authoring/model/actor_import.h"
+#include "authoring/model/modify_actor.h"
+#include "test_files.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// W x H, red (200, 10, 10) in the first stored pixel (bottom left), the rest near-white (250).
+std::string MakeBmp(const fs::path& dir, const std::string& name, int w, int h) {
+    std::vector<test::Rgb> pixels(std::size_t(w * h), test::Rgb{250, 250, 250});
+    pixels[std::size_t((h - 1) * w)] = {200, 10, 10};
+    test::WritePpm(dir / "src.ppm", w, h, pixels);
+    std::string path = (dir / name).string();
+    EXPECT_TRUE(test::Convert("'" + (dir / "src.ppm").string() + "' BMP3:'" + path + "'"));
+    return path;
+}
+
+TEST(ImportFiles, ADefaultTransparencyOnItsSquareCanvas) {
+    fs::path dir = test::ScratchFolder();
+    std::string path = MakeBmp(dir, "cat.bmp", 30, 40);
+    ProjectModel model;
+    ReportLog log;
+    ASSERT_EQ(ImportActors({path}, {}, model, log), 1u);
+    ASSERT_EQ(model.frames.size(), 1u);
+    const GXDrawingSurface& f = *model.frames[0];
+    EXPECT_EQ(f.Width(), 52);  // 2 x (floor(sqrt(floor(2500 / 4))) + 1)
+    EXPECT_EQ(f.Height(), 52);
+    EXPECT_EQ(f.key, (ColourKey{10, 10, 200, 10}));
+    EXPECT_TRUE(f.squareCanvas);
+    EXPECT_EQ(f.name, path);
+    // near-white 250 became 247 so it stays opaque; the canvas around is pure white
+    const std::uint8_t* inside = f.Row(26).data() + 26 * 3;
+    EXPECT_EQ(inside[0], 247);
+    EXPECT_EQ(f.Row(0)[0], 255);
+}
+
+TEST(ImportFiles, LoadAsActorJoinsPicturesAndSeparateKeepsThemApart) {
+    fs::path dir = test::ScratchFolder();
+    std::vector<std::string> paths = {MakeBmp(dir, "a.bmp", 8, 8), MakeBmp(dir, "b.BMP", 8, 8), MakeBmp(dir, "c.bmp", 8, 8)};
+    ProjectModel joined;
+    ReportLog log;
+    ASSERT_EQ(ImportActors(paths, {}, joined, log), 1u);
+    EXPECT_EQ(joined.frames[0]->frameCount, 3);
+    EXPECT_EQ(joined.frames[2]->firstFrame, joined.frames[0].get());
+    EXPECT_EQ(joined.Actors()[0]->name, paths[0]);
+    ProjectModel separate;
+    ASSERT_EQ(ImportActors(paths, {false, false}, separate, log), 3u);
+    EXPECT_EQ(separate.frames[1]->frameCount, 1);
+}
+
+TEST(ImportFiles, ADuplicateStopsTheImportAndKeepsWhatCameBefore) {
+    fs::path dir = test::ScratchFolder();
+    std::string a = MakeBmp(dir, "a.bmp", 8, 8), b = MakeBmp(dir, "b.bmp", 8, 8);
+    ProjectModel model;
+    ReportLog log;
+    ASSERT_EQ(ImportActors({a}, {}, model, log), 1u);
+    EXPECT_EQ(ImportActors({b, a, b}, {false, false}, model, log), 1u);
+    EXPECT_EQ(model.ActorCount(), 2u);
+    EXPECT_EQ(log.reports.back().message, "This object has already been loaded");
+    EXPECT_EQ(log.reports.back().subject, a);
+}
+
+TEST(ImportFiles, BuildActorWritesTheActorFileBesideThePicture) {
+    fs::path dir = test::ScratchFolder();
+    std::string cat = MakeBmp(dir, "cat.bmp", 8, 8);
+    ProjectModel model;
+    ReportLog log;
+    ASSERT_EQ(ImportActors({cat}, {true, true}, model, log), 1u);
+    EXPECT_TRUE(fs::exists(dir / "cat.ACT"));
+    EXPECT_EQ(model.frames[0]->name, (dir / "cat.ACT").string());
+    ProjectModel again;
+    ASSERT_EQ(ImportActors({(dir / "cat.ACT").string()}, {}, again, log), 1u);
+    // the file holds the 8 x 8 picture as imported; loading it puts it on 2 x (floor(sqrt(32)) + 1)
+    EXPECT_EQ(again.frames[0]->Width(), 12);
+}
+
+TEST(ModifyFiles, OkWithoutChangesKeepsAFlaggedFrameAndTwoFlipsCancel) {
+    fs::path dir = test::ScratchFolder();
+    std::string path = MakeBmp(dir, "cat.bmp", 10, 6);
+    ProjectModel model;
+    ReportLog log;
+    ASSERT_EQ(ImportActors({path}, {}, model, log), 1u);
+    GXDrawingSurface& first = *model.frames[0];
+    std::vector<std::uint8_t> pixels = first.pixels;
+    ASSERT_TRUE(ModifyActor(first, {}, log));
+    EXPECT_EQ(first.pixels, pixels);
+    ActorChange flip;
+    flip.flipHorizontal = true;
+    ASSERT_TRUE(ModifyActor(first, flip, log));
+    EXPECT_NE(first.pixels, pixels);
+    ASSERT_TRUE(ModifyActor(first, flip, log));
+    EXPECT_EQ(first.pixels, pixels);
+    ActorChange turn;
+    turn.angle = 350;
+    turn.key = ColourKey{1, 2, 3, 40};
+    ASSERT_TRUE(ModifyActor(first, turn, log));
+    EXPECT_EQ(first.storedAngle, 350);
+    EXPECT_EQ(first.key, (ColourKey{1, 2, 3, 40}));
+}
+
+}  // namespace
+}  // namespace orb
