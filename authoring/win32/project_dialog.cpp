@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "authoring/win32/about_dialog.h"
+#include "authoring/win32/banner_dialog.h"
 #include "authoring/win32/profile_settings.h"
 #include "authoring/win32/progress_dialog.h"
 #include "authoring/win32/report_box.h"
@@ -305,6 +306,9 @@ void ProjectDialog::OnCommand(int id, int code, HWND control) {
         return;
     case IDC_NEW:
         if (code == BN_CLICKED) Reset(false);
+        return;
+    case IDC_BANNER:
+        if (code == BN_CLICKED) RunBannerDialog(dialog_, bannerPath_);
         return;
     case IDC_SOUND:
         if (code == BN_CLICKED) {

@@ -276,6 +276,19 @@ int main(int argc, char** argv) {
     Sleep(300);
     SaveScreenshot(dialog, artefacts + "\\main_dialog_edited.bmp");
 
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BANNER, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BANNER)));
+    if (HWND banner = FindDialog("Select Control Panel Banner", 20)) {
+        Sleep(500);
+        Settle(banner);
+        Check(Text(banner, IDC_BANNER_PATH) == "Default Picture", "the banner dialog shows the default picture");
+        SaveScreenshot(banner, artefacts + "\\banner_dialog.bmp");
+        PostMessageA(banner, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(banner, IDCANCEL)));
+        Sleep(500);
+        Settle(dialog);
+    } else {
+        Check(false, "Banner opens the banner dialog");
+    }
+
     Click(dialog, IDC_NEW);
     Check(Text(dialog, IDC_SIZE_VALUE) == "100" && Text(dialog, IDC_NUMBER) == "5", "New resets the settings");
     Check(Pressed(dialog, IDC_SHUFFLE), "New keeps Shuffle");
