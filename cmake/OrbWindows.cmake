@@ -24,6 +24,4 @@ foreach(name IN LISTS portable)
 endforeach()
 
 # Real runs of the Windows programs under Wine and Xvfb.
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win32/WineTests.cmake)
-  include(${CMAKE_SOURCE_DIR}/tests/win32/WineTests.cmake)
-endif()
+include(${CMAKE_SOURCE_DIR}/tests/win32/WineTests.cmake)

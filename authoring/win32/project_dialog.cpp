@@ -322,7 +322,6 @@ void ProjectDialog::OnCommand(int id, int code, HWND control) {
             }
         }
         return;
-#if ORB_PROJECT_FILES
     case IDC_PREVIEW:
         if (code == BN_CLICKED) PreviewProject();
         return;
@@ -332,7 +331,6 @@ void ProjectDialog::OnCommand(int id, int code, HWND control) {
     case IDC_LOAD:
         if (code == BN_CLICKED) LoadProjectFile();
         return;
-#endif
     case IDC_HELP_BUTTON:
         if (code == BN_CLICKED) OpenHelp(dialog_, programFolder_);
         return;
