@@ -45,6 +45,19 @@ double WrapInRange(double value, double low, double high) {
     return value;
 }
 
+std::vector<int> ActorWeights(int actorCount, int actorBias) {
+    if (actorCount <= 0) return {};
+    const int a = std::clamp(actorBias, -1000000, 1000000);
+    int b = std::abs(a / 2);
+    std::vector<int> weights(actorCount, 100 / actorCount);
+    for (int& weight : weights) {
+        weight = a < 1 ? b + weight : weight - b;
+        if (weight <= 1) weight = 1;
+        b -= std::abs(a) / actorCount;
+    }
+    return weights;
+}
+
 void Sprite::Init(ViewerState& state) {
     BaseSetUp(state);
     Place();
@@ -93,16 +106,9 @@ void Sprite::ChooseActor() {
     const int n = static_cast<int>(starts.size());
     viewer->Trace("Found this many anim/non-anim actors:" + std::to_string(n));
 
-    const int a = viewer->settings.actorBias;
-    int b = std::abs(a / 2);
-    std::vector<int> weights(n, 100 / n);
+    const std::vector<int> weights = ActorWeights(n, viewer->settings.actorBias);
     long long sum = 0;
-    for (int& weight : weights) {
-        weight = a < 1 ? b + weight : weight - b;
-        if (weight <= 1) weight = 1;
-        b -= std::abs(a) / n;
-        sum += weight;
-    }
+    for (int weight : weights) sum += weight;
     const int c = viewer->random.Below(static_cast<int>(std::min<long long>(sum, 0x7FFFFFFF)));
     long long t = 0;
     GXDrawingSurface* chosen = starts.back();
@@ -181,7 +187,10 @@ void Sprite::RandomPosition() {
 void Sprite::InitDirection() {
     const int range = viewer->settings.directionRange;
     double direction = 0;
-    if (range != 0) direction = viewer->random.Below(2 * range) - range;
+    if (range != 0) {
+        const int r = std::clamp(range, -100000000, 100000000);
+        direction = viewer->random.Below(2 * r) - r;
+    }
     direction += viewer->settings.direction;
     motion.direction = WrapInRange(std::trunc(direction), 0, 360);
 }

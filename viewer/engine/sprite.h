@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace orb {
 
@@ -35,6 +36,11 @@ struct SpriteMotion {
 // One wrap only: below the smaller bound add the larger; then above the larger
 // subtract it. With (0, 360): -10 -> 350, 370 -> 10, 360 stays 360.
 double WrapInRange(double value, double low, double high);
+
+// The Shuffle weights of `actorCount` actors under Actor Bias: 100 / n each,
+// tilted toward early actors (negative bias) or late ones (positive), at least 1.
+// Four actors, bias 100: 1, 1, 25, 50.
+std::vector<int> ActorWeights(int actorCount, int actorBias);
 
 class Sprite {
 public:

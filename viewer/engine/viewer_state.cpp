@@ -235,6 +235,7 @@ void ViewerState::PopulateScene() {
     quitRequested = false;
     for (auto& sprite : sprites) sprite.reset();
     spriteCount = 0;
+    modeScene = ModeScene{};
     if (actors.empty()) return;
     const int count = std::clamp(settings.number, 0, kMaxSprites);
     for (int i = 0; i < count; ++i) {

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "viewer/engine/draw_list.h"
+
+namespace orb {
+namespace {
+
+std::vector<Rect> Working(DirtyRectList& list) {
+    list.BuildWorkingList();
+    return {list.Working().begin(), list.Working().end()};
+}
+
+TEST(DirtyRectList, OverlappingSquaresMergeIntoTheirBoundingBox) {
+    DirtyRectList list;
+    list.Push({0, 0, 10, 10});
+    list.Push({2, 2, 12, 12});  // box 12 x 12 = 144 < 100 + 100
+    const auto working = Working(list);
+    ASSERT_EQ(working.size(), 2u);
+    EXPECT_EQ(working[0], (Rect{0, 0, 12, 12}));
+    EXPECT_EQ(working[1], (Rect{}));  // the merged twin is dropped as a duplicate
+}
+
+TEST(DirtyRectList, SquaresTouchingAtACornerStaySeparate) {
+    DirtyRectList list;
+    list.Push({0, 0, 10, 10});
+    list.Push({10, 10, 20, 20});  // box 400 is not below 200
+    const auto working = Working(list);
+    EXPECT_EQ(working[0], (Rect{0, 0, 10, 10}));
+    EXPECT_EQ(working[1], (Rect{10, 10, 20, 20}));
+}
+
+TEST(DirtyRectList, AStillSpriteCostsOneRectangleAndFramesRollOver) {
+    DirtyRectList list;
+    list.Push({5, 5, 9, 9});
+    EXPECT_EQ(Working(list).size(), 1u);
+    // Next frame: the same place again; previous and pending are equal.
+    list.Push({5, 5, 9, 9});
+    const auto working = Working(list);
+    ASSERT_EQ(working.size(), 2u);
+    EXPECT_EQ(working[0], (Rect{5, 5, 9, 9}));
+    EXPECT_EQ(working[1], (Rect{}));
+    EXPECT_EQ(list.Previous().size(), 1u);
+    EXPECT_TRUE(list.Pending().empty());
+}
+
+TEST(DirtyRectList, TheWorkingListCoversLastFrameAndThisOne) {
+    DirtyRectList list;
+    list.Push({0, 0, 4, 4});
+    Working(list);
+    list.Push({100, 0, 104, 4});
+    const auto working = Working(list);
+    ASSERT_EQ(working.size(), 2u);
+    EXPECT_EQ(working[0], (Rect{0, 0, 4, 4}));
+    EXPECT_EQ(working[1], (Rect{100, 0, 104, 4}));
+}
+
+TEST(DirtyRectList, AFullFrameIsFoldedRatherThanOverrun) {
+    DirtyRectList list;
+    for (int i = 0; i < DirtyRectList::kCapacity + 10; ++i) list.Push({i * 20, 0, i * 20 + 4, 4});
+    EXPECT_LE(list.Pending().size(), std::size_t(DirtyRectList::kCapacity));
+    // Every pushed rectangle is still covered by some pending one.
+    for (int i = 0; i < DirtyRectList::kCapacity + 10; ++i) {
+        const Rect r{i * 20, 0, i * 20 + 4, 4};
+        bool covered = false;
+        for (const Rect& p : list.Pending())
+            covered |= p.left <= r.left && p.top <= r.top && p.right >= r.right && p.bottom >= r.bottom;
+        EXPECT_TRUE(covered) << i;
+    }
+}
+
+}  // namespace
+}  // namespace orb

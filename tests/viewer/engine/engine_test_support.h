@@ -1,0 +1,152 @@
+// Shared pieces of the engine tests: pictures, actors, a plain test sprite and
+// hosts that record what the engine asks of them.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/imaging/drawing_surface.h"
+#include "viewer/engine/software_display.h"
+#include "viewer/engine/viewer_state.h"
+
+namespace orb::test {
+
+// A 24-bit picture filled with one colour.
+inline GXDrawingSurface Picture(int width, int height, std::uint8_t r, std::uint8_t g,
+                                std::uint8_t b) {
+    GXDrawingSurface picture;
+    picture.Create(24, width, height);
+    picture.Fill(r, g, b);
+    return picture;
+}
+
+// Appends an actor of `frames` frames (frame i filled with grey level 10 + i).
+inline void AddActor(FrameList& list, int width, int height, int frames = 1,
+                     const std::string& name = {}) {
+    for (int i = 0; i < frames; ++i) {
+        const auto level = static_cast<std::uint8_t>(10 + i);
+        GXDrawingSurface* frame = Picture(width, height, level, level, level).AppendCopy(list);
+        if (i == 0) frame->name = name;
+    }
+    NumberFrames(list);
+}
+
+// The (blue, green, red) bytes of a 24-bit picture's pixel, counted from the top.
+struct Bgr {
+    std::uint8_t b, g, r;
+    friend bool operator==(const Bgr&, const Bgr&) = default;
+};
+inline Bgr PixelAt(const GXDrawingSurface& picture, int x, int y) {
+    const auto row = picture.Row(picture.Height() - 1 - y);
+    return {row[3 * x], row[3 * x + 1], row[3 * x + 2]};
+}
+
+// FNV-1a over a picture's pixels.
+inline std::uint64_t Hash(const GXDrawingSurface& picture) {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (std::uint8_t byte : picture.Pixels()) hash = (hash ^ byte) * 1099511628211ull;
+    return hash;
+}
+
+// Moves straight along its direction by MoveStep; never dies.
+class StraightSprite : public Sprite {
+public:
+    void Update() override {
+        const int state = StepLifeState();
+        if (state == kAwaitingBirth) return;
+        if (state == 0) NextAnimationFrame();
+        Show(true);
+        CountDownLife();
+        CountDownSceneTimer();
+        MoveStep(false, 1);
+    }
+};
+
+inline SpriteFactory StraightFactory() {
+    return [](int mode) -> std::unique_ptr<Sprite> {
+        if (mode < 0 || mode > 6) return nullptr;
+        return std::make_unique<StraightSprite>();
+    };
+}
+
+struct RecordingWave final : WavePlayer {
+    bool Prepare(SoundSlot slot, std::span<const std::uint8_t>) override {
+        prepared.push_back(slot);
+        return true;
+    }
+    void Play(SoundSlot slot, bool loop) override { played.push_back({slot, loop}); }
+    void StopAll() override { ++stops; }
+    std::vector<SoundSlot> prepared;
+    std::vector<std::pair<SoundSlot, bool>> played;
+    int stops = 0;
+};
+
+struct RecordingMidi final : MidiPlayer {
+    bool Open(std::span<const std::uint8_t> bytes) override {
+        opened = bytes.size();
+        return true;
+    }
+    bool Play(int r, int, int) override {
+        repeats = r;
+        return true;
+    }
+    void Stop() override {}
+    std::size_t opened = 0;
+    int repeats = -99;
+};
+
+struct RecordingQuit final : QuitSink {
+    void QuitWithCode(int code) override { codes.push_back(code); }
+    std::vector<int> codes;
+};
+
+struct FixedClock final : Clock {
+    std::uint32_t NowSeconds() override { return seconds; }
+    std::uint32_t seconds = 12345;
+};
+
+struct ScriptedInput final : InputMonitor {
+    void TakeSnapshot() override {}
+    bool InputSinceSnapshot() override { return --quietChecks < 0; }
+    int quietChecks = 1 << 30;
+};
+
+// A show over a software display of the given size with its own recorders.
+struct TestShow {
+    explicit TestShow(int width = 64, int height = 48, SpriteFactory factory = StraightFactory())
+        : state(MakePlatform(width, height), std::move(factory)) {}
+
+    Platform MakePlatform(int width, int height) {
+        Platform platform;
+        platform.screen = {width, height, 24};
+        platform.display = &display;
+        platform.wave = &wave;
+        platform.midi = &midi;
+        platform.clock = &clock;
+        platform.reports = &reports;
+        platform.quit = &quit;
+        platform.input = &input;
+        return platform;
+    }
+
+    // What Initialise does besides loading: the view is the whole screen. Then the
+    // actors a test added are prepared and the show starts.
+    bool Start() {
+        state.viewRect = {0, 0, state.screen.width, state.screen.height};
+        return state.PrepareActorImages() && state.StartShow();
+    }
+
+    const GXDrawingSurface& Screen() const { return *display.ScreenPicture(); }
+
+    SoftwareDisplay display{24};
+    RecordingWave wave;
+    RecordingMidi midi;
+    FixedClock clock;
+    ReportLog reports;
+    RecordingQuit quit;
+    ScriptedInput input;
+    ViewerState state;
+};
+
+}  // namespace orb::test

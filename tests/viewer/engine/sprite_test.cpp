@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine_test_support.h"
+
+namespace orb {
+namespace {
+
+using test::AddActor;
+using test::StraightSprite;
+using test::TestShow;
+
+// A show at 800 x 600 with its geometry set up, for driving sprite helpers directly.
+struct HelperShow : TestShow {
+    HelperShow() : TestShow(800, 600) {
+        state.viewRect = {0, 0, 800, 600};
+        state.pixelReference = state.viewRect;
+        state.playArea = {0, 0, 8000, 6000};
+    }
+    StraightSprite& NewSprite() {
+        sprite.viewer = &state;
+        return sprite;
+    }
+    StraightSprite sprite;
+};
+
+TEST(WrapInRange, WrapsOnceAtEachEnd) {
+    EXPECT_EQ(WrapInRange(-10, 0, 360), 350);
+    EXPECT_EQ(WrapInRange(370, 0, 360), 10);
+    EXPECT_EQ(WrapInRange(360, 0, 360), 360);
+    EXPECT_EQ(WrapInRange(-370, 0, 360), -10);  // one wrap only
+}
+
+TEST(ActorWeights, BiasTiltsTheChoiceAlongTheList) {
+    EXPECT_EQ(ActorWeights(4, 0), (std::vector<int>{25, 25, 25, 25}));
+    // b starts at 50 and falls by 25 per actor: 25-50, 25-25, 25-0, 25+25.
+    EXPECT_EQ(ActorWeights(4, 100), (std::vector<int>{1, 1, 25, 50}));
+    // Negative bias: b + weight with b = 50, 25, 0, -25.
+    EXPECT_EQ(ActorWeights(4, -100), (std::vector<int>{75, 50, 25, 1}));
+    // More actors than 100: each weight would be 0 and becomes 1.
+    EXPECT_EQ(ActorWeights(150, 0), std::vector<int>(150, 1));
+    EXPECT_TRUE(ActorWeights(0, 0).empty());
+}
+
+TEST(SpriteHelpers, ActorsAreTakenInListOrderWithAnAnimationCountingOnce) {
+    HelperShow show;
+    AddActor(show.state.actors, 10, 10, 1, "one");
+    AddActor(show.state.actors, 10, 10, 3, "two");
+    AddActor(show.state.actors, 10, 10, 1, "three");
+    show.state.actorCursor = show.state.actors.front().get();
+    auto& sprite = show.NewSprite();
+    std::vector<std::string> names;
+    for (int i = 0; i < 5; ++i) {
+        sprite.ChooseActor();
+        names.push_back(sprite.actor->name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"one", "two", "three", "one", "two"}));
+}
+
+TEST(SpriteHelpers, ShuffleDrawsByWeight) {
+    HelperShow show;
+    for (int i = 0; i < 4; ++i) AddActor(show.state.actors, 10, 10, 1, std::to_string(i));
+    show.state.settings.shuffle = 1;
+    show.state.settings.actorBias = 100;  // weights 1, 1, 25, 50 (sum 77)
+    auto& sprite = show.NewSprite();
+    RandomGenerator copy = show.state.random;
+    sprite.ChooseActor();
+    // The draw is rand % 77; walk the totals 0..1, 1..2, 2..27, 27..77.
+    const int c = copy.Next() % 77;
+    const char* expected = c <= 1 ? "0" : c <= 2 ? "1" : c <= 27 ? "2" : "3";
+    EXPECT_EQ(sprite.actor->name, expected);
+    EXPECT_EQ(show.state.actorCursor, sprite.actor);
+}
+
+TEST(SpriteHelpers, SpeedIsRaisedToOneAndDoubledByTurbo) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    show.state.settings.speed = 0;
+    show.state.settings.speedVariation = 0;
+    sprite.InitSpeed();
+    EXPECT_EQ(show.state.settings.speed, 1);
+    EXPECT_EQ(sprite.baseSpeed, 200);
+    EXPECT_EQ(sprite.motion.speed, 200.0);
+    show.state.settings.turbo = 1;
+    sprite.InitSpeed();
+    EXPECT_EQ(sprite.baseSpeed, 400);
+}
+
+TEST(SpriteHelpers, SpeedVariationSlowsWithinBoundsAndNeverBelowTheMinimum) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    show.state.settings.speed = 50;  // base 5100
+    show.state.settings.speedVariation = -100;
+    RandomGenerator copy = show.state.random;
+    sprite.InitSpeed();
+    const int c = static_cast<int>((copy.Next() % 100) * 0.01 * 5100);
+    EXPECT_EQ(sprite.baseSpeed, std::max(5100 - c, 100));
+    EXPECT_GE(sprite.motion.speed, 100.0);
+    EXPECT_LE(sprite.motion.speed, 5100.0);
+}
+
+TEST(SpriteHelpers, SizeFollowsTheFrameWithAMinimumOfFour) {
+    HelperShow show;
+    AddActor(show.state.actors, 100, 50);
+    auto& sprite = show.NewSprite();
+    sprite.actor = show.state.actors.front().get();
+    show.state.settings.size = 1;
+    show.state.settings.sizeRange = 0;
+    sprite.InitSize();
+    EXPECT_EQ(sprite.width, 4);
+    EXPECT_EQ(sprite.height, 2);  // 4 / (100 / 50)
+    show.state.settings.size = 50;
+    sprite.InitSize();
+    EXPECT_EQ(sprite.width, 50);
+    EXPECT_EQ(sprite.height, 25);
+    EXPECT_EQ(sprite.baseWidth, 50.0);
+}
+
+TEST(SpriteHelpers, AWideSliverStillHasOneRow) {
+    HelperShow show;
+    AddActor(show.state.actors, 1000, 1);
+    auto& sprite = show.NewSprite();
+    sprite.actor = show.state.actors.front().get();
+    show.state.settings.size = 0;
+    sprite.InitSize();
+    EXPECT_EQ(sprite.width, 4);
+    EXPECT_EQ(sprite.height, 1);
+}
+
+TEST(SpriteHelpers, DirectionAddsTheDeviationAndWraps) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    show.state.settings.direction = 350;
+    show.state.settings.directionRange = 0;
+    sprite.InitDirection();
+    EXPECT_EQ(sprite.motion.direction, 350);
+
+    show.state.settings.directionRange = 40;
+    RandomGenerator copy = show.state.random;
+    sprite.InitDirection();
+    const int deviation = copy.Next() % 80 - 40;
+    EXPECT_EQ(sprite.motion.direction, WrapInRange(350 + deviation, 0, 360));
+}
+
+TEST(SpriteHelpers, LifetimesAndTheSceneTimer) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    show.state.settings.spriteLifetime = 100;
+    sprite.InitLifetime();
+    EXPECT_EQ(sprite.motion.life, 1020);
+    sprite.CountDownLife();
+    EXPECT_EQ(sprite.motion.life, 1020);  // immortal
+    show.state.settings.spriteLifetime = 0;
+    sprite.InitLifetime();
+    EXPECT_EQ(sprite.motion.life, 0);
+    sprite.CountDownLife();
+    EXPECT_EQ(sprite.motion.life, 0);
+
+    // Scene Lifetime 1 with 20 live sprites: 100 counts, gone after 5 frames.
+    show.state.settings.sceneLifetime = 1;
+    sprite.ResetSceneTimer();
+    EXPECT_EQ(show.state.sceneTimer, 100);
+    for (int frame = 0; frame < 5; ++frame)
+        for (int s = 0; s < 20; ++s) sprite.CountDownSceneTimer();
+    EXPECT_EQ(show.state.sceneTimer, 0);
+}
+
+TEST(SpriteHelpers, BirthWithoutDelayHappensOnTheFirstUpdate) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    show.state.settings.numberRange = 0;
+    sprite.ScheduleBirth();
+    EXPECT_EQ(sprite.lifeState, kAwaitingBirth);
+    EXPECT_EQ(sprite.countdown, 0);
+    EXPECT_EQ(sprite.StepLifeState(), kAwaitingBirth);
+    EXPECT_EQ(sprite.lifeState, kAlive);
+    EXPECT_TRUE(show.state.createSoundPending);
+}
+
+TEST(SpriteHelpers, StutterFreezesForAWhile) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    sprite.lifeState = kAlive;
+    show.state.settings.stutter = 100;  // always
+    RandomGenerator copy = show.state.random;
+    EXPECT_EQ(sprite.StepLifeState(), 0);
+    copy.Next();
+    copy.Next();
+    EXPECT_EQ(sprite.lifeState, kStuttering);
+    EXPECT_EQ(sprite.countdown, (copy.Next() % 100) / 5);
+    show.state.settings.stutter = 0;
+    sprite.lifeState = kAlive;
+    EXPECT_EQ(sprite.StepLifeState(), 0);
+    EXPECT_EQ(sprite.lifeState, kAlive);
+}
+
+TEST(SpriteHelpers, AnimationCyclesThroughItsFrames) {
+    HelperShow show;
+    AddActor(show.state.actors, 4, 4, 3);
+    auto& sprite = show.NewSprite();
+    sprite.actor = show.state.actors.front().get();
+    std::vector<int> indices;
+    for (int i = 0; i < 4; ++i) {
+        sprite.NextAnimationFrame();
+        indices.push_back(sprite.actor->frameIndex);
+    }
+    EXPECT_EQ(indices, (std::vector<int>{1, 2, 0, 1}));
+}
+
+TEST(SpriteHelpers, MoveStepConvertsPixelsToWorldUnits) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    sprite.motion = {1000, 1000, 0, 100, 0};
+    sprite.MoveStep(true, 1);
+    // 100 pixels at 800 pixels per 8000 world units.
+    EXPECT_NEAR(sprite.motion.x, 2000, 1e-6);
+    EXPECT_NEAR(sprite.motion.y, 1000, 1e-6);
+    EXPECT_EQ(sprite.displayAngle, 0);
+    sprite.motion.direction = 90;
+    sprite.xSign = -1;
+    show.state.settings.turbo = 1;
+    sprite.MoveStep(true, 2);  // 50 pixels, doubled: 100 pixels down
+    EXPECT_NEAR(sprite.motion.y, 2000, 1e-3);
+    EXPECT_EQ(sprite.displayAngle, 90);
+}
+
+TEST(SpriteHelpers, MoveStepFineFacesLeftWhenMovingLeft) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    sprite.motion = {4000, 3000, 180, 8000, 0};  // 10 pixels a step
+    sprite.MoveStepFine(true, sprite.flipVertical);
+    EXPECT_NEAR(sprite.motion.x, 3900, 1e-6);
+    EXPECT_EQ(sprite.flipVertical, 1);
+    // 180 x 0.0174532925 falls just short of pi: the step points a hair below the
+    // axis and the truncated angle is 179.
+    EXPECT_EQ(sprite.displayAngle, 179);
+}
+
+TEST(SpriteHelpers, CentreDistanceRatioRunsFromCentreToCorner) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    sprite.motion.x = 4000;
+    sprite.motion.y = 3000;
+    EXPECT_NEAR(sprite.CentreDistanceRatio(), 1.0 / 5000, 1e-12);
+    sprite.motion.x = 0;
+    sprite.motion.y = 0;
+    EXPECT_NEAR(sprite.CentreDistanceRatio(), 1.0, 1e-12);
+    sprite.motion.x = 7000;
+    sprite.motion.y = 7000;  // (3000, 4000) from the centre
+    EXPECT_NEAR(sprite.CentreDistanceRatio(), 1.0, 1e-12);
+}
+
+TEST(SpriteHelpers, OutsideMeansTheMiddleThirdHasLeft) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    sprite.width = 30;   // a third is 10 pixels = 100 world units
+    sprite.height = 30;
+    sprite.motion.x = 4000;
+    sprite.motion.y = 3000;
+    EXPECT_FALSE(sprite.IsOutsidePlayArea());
+    sprite.motion.x = -99;
+    EXPECT_FALSE(sprite.IsOutsidePlayArea());
+    sprite.motion.x = -100;
+    EXPECT_TRUE(sprite.IsOutsidePlayArea());
+    sprite.motion.x = 4000;
+    sprite.motion.y = 6100;
+    EXPECT_TRUE(sprite.IsOutsidePlayArea());
+}
+
+TEST(SpriteHelpers, SpinTurnsTheDisplayAngleAndWraps) {
+    HelperShow show;
+    auto& sprite = show.NewSprite();
+    show.state.settings.spin = 100;  // 20 degrees a frame
+    sprite.displayAngle = 350;
+    sprite.TurnDisplayAngle();
+    EXPECT_NEAR(sprite.displayAngle, 10, 1e-9);
+    show.state.settings.spin = -100;
+    sprite.TurnDisplayAngle();
+    EXPECT_NEAR(sprite.displayAngle, 350, 1e-9);
+}
+
+}  // namespace
+}  // namespace orb

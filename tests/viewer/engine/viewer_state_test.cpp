@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include "engine_test_support.h"
+
+namespace orb {
+namespace {
+
+using test::AddActor;
+using test::Hash;
+using test::PixelAt;
+using test::TestShow;
+
+// A plain scene: one 8 x 8 actor on a colour background, quick rotation off.
+void PlainScene(TestShow& show, int number = 3) {
+    AddActor(show.state.actors, 8, 8);
+    ViewerSettings& s = show.state.settings;
+    s.number = number;
+    s.numberRange = 0;
+    s.size = 100;
+    s.speed = 1;
+    s.backgroundKind = kColourBackground;
+    s.backgroundColour = 0x000080;  // dark red
+    s.quickRotation = 0;
+}
+
+TEST(ViewerShow, NumberZeroStillShowsTheBackground) {
+    TestShow show;
+    PlainScene(show, 0);
+    ASSERT_TRUE(show.Start());
+    EXPECT_EQ(show.state.spriteCount, 0);
+    EXPECT_EQ(PixelAt(show.Screen(), 63, 47), (test::Bgr{0, 0, 0x80}));
+    show.state.Tick();
+    EXPECT_FALSE(show.state.QuitCode());
+}
+
+TEST(ViewerShow, SpritesAppearAfterBirthAndMove) {
+    TestShow show;
+    PlainScene(show, 3);
+    ASSERT_TRUE(show.Start());
+    ASSERT_EQ(show.state.spriteCount, 3);
+    EXPECT_TRUE(show.state.createSoundPending == false);  // played at the end of the frame
+    show.state.Tick();
+    for (int i = 0; i < 3; ++i) EXPECT_NE(show.state.sprites[i]->drawHandle, 0u);
+    const auto before = Hash(show.Screen());
+    for (int i = 0; i < 5; ++i) show.state.Tick();
+    EXPECT_NE(Hash(show.Screen()), before);
+    EXPECT_FALSE(show.state.QuitCode());
+}
+
+TEST(ViewerShow, TheSameProjectReplaysTheSameFrames) {
+    TestShow a, b;
+    for (TestShow* show : {&a, &b}) {
+        PlainScene(*show, 10);
+        show->state.settings.numberRange = 5;
+        show->state.settings.stutter = 30;
+        ASSERT_TRUE(show->Start());
+    }
+    for (int frame = 0; frame < 30; ++frame) {
+        a.state.Tick();
+        b.state.Tick();
+        ASSERT_EQ(Hash(a.Screen()), Hash(b.Screen())) << "frame " << frame;
+    }
+}
+
+TEST(ViewerShow, SpriteCountsAboveTheTableAreClamped) {
+    TestShow show;
+    PlainScene(show, 600);
+    ASSERT_TRUE(show.Start());
+    EXPECT_EQ(show.state.spriteCount, ViewerState::kMaxSprites);
+    show.state.Tick();
+    EXPECT_FALSE(show.state.QuitCode());
+}
+
+TEST(ViewerShow, AnUnknownMotionModeEndsWithCode99) {
+    for (int mode : {-1, 8}) {
+        TestShow show;
+        PlainScene(show);
+        show.state.settings.motionMode = mode;
+        EXPECT_FALSE(show.Start());
+        EXPECT_EQ(show.state.QuitCode(), 99);
+        EXPECT_EQ(show.state.spriteCount, 0);
+    }
+}
+
+TEST(ViewerShow, RandomModePicksOneModeFromTheClock) {
+    TestShow show;
+    PlainScene(show, 4);
+    show.state.settings.motionMode = kRandomMode;
+    ViewerState& state = show.state;
+    ASSERT_TRUE(show.Start());
+    RandomGenerator expected(show.clock.seconds);
+    EXPECT_EQ(state.settings.motionMode, expected.Next() % 7);
+}
+
+TEST(ViewerShow, WithoutADisplayTheShowEndsWithCode1) {
+    Platform platform;
+    platform.screen = {64, 48, 24};
+    test::RecordingQuit quit;
+    platform.quit = &quit;
+    ViewerState state(platform, test::StraightFactory());
+    EXPECT_FALSE(state.StartShow());
+    EXPECT_EQ(quit.codes, std::vector<int>{1});
+}
+
+TEST(ViewerShow, BackgroundChoices) {
+    {  // Desktop without a capture
+        TestShow show;
+        PlainScene(show);
+        show.state.settings.backgroundKind = kDesktopBackground;
+        EXPECT_FALSE(show.Start());
+        EXPECT_EQ(show.state.QuitCode(), 1313);
+    }
+    {  // Image without a picture falls back to the colour
+        TestShow show;
+        PlainScene(show);
+        show.state.settings.backgroundKind = kImageBackground;
+        ASSERT_TRUE(show.Start());
+        EXPECT_EQ(show.state.settings.backgroundKind, kColourBackground);
+        EXPECT_EQ(PixelAt(show.Screen(), 0, 0), (test::Bgr{0, 0, 0x80}));
+    }
+    {  // Star field: black with stars, and the eraser turns it into a colour
+        TestShow show;
+        PlainScene(show, 0);
+        show.state.settings.backgroundKind = kStarfieldBackground;
+        ASSERT_TRUE(show.Start());
+        ASSERT_TRUE(show.state.starField);
+        EXPECT_EQ(show.state.starField->Stars().size(), 100u);
+        for (int i = 0; i < 10; ++i) show.state.Tick();
+        int lit = 0;
+        for (std::uint8_t byte : show.Screen().Pixels()) lit += byte != 0;
+        EXPECT_GT(lit, 0);
+    }
+    {
+        TestShow show;
+        PlainScene(show);
+        show.state.settings.backgroundKind = kStarfieldBackground;
+        show.state.settings.eraser = 1;
+        ASSERT_TRUE(show.Start());
+        EXPECT_FALSE(show.state.starField);
+        EXPECT_EQ(show.state.settings.backgroundKind, kColourBackground);
+        for (int i = 0; i < 5; ++i) show.state.Tick();
+        EXPECT_FALSE(show.state.QuitCode());
+    }
+}
+
+TEST(ViewerShow, PlayAreaCoversTheReferenceSpace) {
+    TestShow show(640, 480);
+    PlainScene(show, 0);
+    ASSERT_TRUE(show.Start());
+    EXPECT_EQ(show.state.playArea, (Rect{0, 0, 8000, 6000}));
+    EXPECT_EQ(show.state.PixelToWorldXInt(64), 800);
+    EXPECT_EQ(show.state.PixelToWorldYInt(48), 600);
+}
+
+TEST(ViewerShow, PendingSoundsPlayOnceAndOnlyWhenPresent) {
+    TestShow show;
+    ViewerState& state = show.state;
+    state.sounds[static_cast<int>(SoundSlot::Create)] = std::vector<std::uint8_t>{1, 2, 3};
+    state.bounceSoundPending = state.createSoundPending = state.destroySoundPending = true;
+    state.PlayPendingSounds();
+    ASSERT_EQ(show.wave.played.size(), 1u);
+    EXPECT_EQ(show.wave.played[0].first, SoundSlot::Create);
+    EXPECT_FALSE(state.bounceSoundPending || state.createSoundPending || state.destroySoundPending);
+}
+
+TEST(ViewerShow, AWaveBackingTrackSilencesTheEffects) {
+    TestShow show;
+    ViewerState& state = show.state;
+    for (auto& sound : state.sounds) sound = std::vector<std::uint8_t>{1};
+    state.soundPaths[0] = "C:\\MUSIC.DIR\\TUNE.WAV";
+    state.settings.loopMusic = 1;
+    state.SoundStart();
+    EXPECT_EQ(show.wave.prepared, std::vector<SoundSlot>{SoundSlot::Music});
+    ASSERT_EQ(show.wave.played.size(), 1u);
+    EXPECT_TRUE(show.wave.played[0].second);
+    EXPECT_FALSE(state.sounds[1] || state.sounds[2] || state.sounds[3]);
+}
+
+TEST(ViewerShow, MidiMusicLoopsOrPlaysOnce) {
+    for (int loop : {1, 0}) {
+        TestShow show;
+        ViewerState& state = show.state;
+        for (auto& sound : state.sounds) sound = std::vector<std::uint8_t>{1, 2};
+        state.soundPaths[0] = "C:\\MUSIC.DIR\\TUNE.MID";
+        state.settings.loopMusic = loop;
+        state.SoundStart();
+        EXPECT_EQ(show.midi.opened, 2u);
+        EXPECT_EQ(show.midi.repeats, loop ? -1 : 0);
+        EXPECT_EQ(show.wave.prepared.size(), 3u);
+    }
+}
+
+TEST(ViewerShow, SoundsOffPlaysNothing) {
+    TestShow show;
+    ViewerState& state = show.state;
+    for (auto& sound : state.sounds) sound = std::vector<std::uint8_t>{1};
+    state.soundPaths[0] = "tune.mid";
+    state.settings.soundsOn = 0;
+    state.SoundStart();
+    state.bounceSoundPending = true;
+    state.PlayPendingSounds();
+    EXPECT_EQ(show.midi.opened, 0u);
+    EXPECT_TRUE(show.wave.prepared.empty());
+    EXPECT_TRUE(show.wave.played.empty());
+}
+
+TEST(ViewerShow, InputWhilePreparingActorsStopsWithCode0) {
+    TestShow show;
+    PlainScene(show);
+    AddActor(show.state.actors, 8, 8);
+    show.input.quietChecks = 1;  // the second frame sees input
+    EXPECT_FALSE(show.state.PrepareActorImages());
+    EXPECT_TRUE(show.state.quitRequested);
+    EXPECT_EQ(show.state.QuitCode(), 0);
+}
+
+TEST(ViewerShow, QuickRotationGivesEveryFrameSixteenCopies) {
+    for (int quick : {1, 0}) {
+        TestShow show;
+        AddActor(show.state.actors, 6, 6, 2);
+        AddActor(show.state.actors, 4, 8);
+        show.state.settings.quickRotation = quick;
+        ASSERT_TRUE(show.state.PrepareActorImages());
+        for (const auto& frame : show.state.actors) {
+            EXPECT_EQ(frame->rotationSet.size(), quick ? 16u : 0u);
+            EXPECT_TRUE(frame->squareCanvas);
+        }
+    }
+}
+
+TEST(ViewerShow, ExtremeSettingsDoNotBreakTheShow) {
+    TestShow show(40, 30);
+    AddActor(show.state.actors, 300, 2);
+    ViewerSettings& s = show.state.settings;
+    s.number = 50;
+    s.size = 0;
+    s.sizeRange = 100;
+    s.speed = 0;
+    s.speedVariation = -100;
+    s.directionRange = 0;
+    s.stutter = 100;
+    s.numberRange = 0;
+    s.spriteLifetime = 0;
+    s.sceneLifetime = 0;
+    s.spin = 100;
+    s.quickRotation = 1;
+    ASSERT_TRUE(show.Start());
+    for (int i = 0; i < 50; ++i) show.state.Tick();
+    EXPECT_FALSE(show.state.QuitCode());
+}
+
+}  // namespace
+}  // namespace orb
