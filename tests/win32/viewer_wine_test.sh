@@ -2,7 +2,8 @@
 # Real runs of Viewer.scr under Wine on a private Xvfb screen, in a fresh Wine
 # prefix: viewer_wine_test.sh CASE WIN32-BIN-DIR DEMO-PROJECT WORK-DIR
 # Cases: options, errors, exit-codes, preview, show-gdi (24-bit screen: GDI),
-# show-ddraw (16-bit: DirectDraw), show-wide (1366 x 768, a width outside the mode table).
+# show-ddraw (16-bit: DirectDraw), show-wide (1366 x 768, a width outside the mode table),
+# ddraw-backend (the DirectDraw back-end's own tests on a 16-bit screen).
 # Exits 77 (skipped) when a case needs the demo project and it is not there.
 set -euo pipefail
 case_name=$1 bin=$2 demo=$3 work=$4
@@ -14,7 +15,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 need_demo() { [ -f "$demo" ] || { echo "skipped: no demo project at $demo"; exit 77; }; }
 
 depth=24 size=1024x768
-[ "$case_name" = show-ddraw ] && depth=16
+case $case_name in show-ddraw|ddraw-backend) depth=16 ;; esac
 [ "$case_name" = show-wide ] && size=1366x768
 case $case_name in exit-codes|preview|show-*) need_demo ;; esac
 
@@ -194,6 +195,12 @@ show-gdi|show-ddraw|show-wide)
     [ $elapsed -le 2000 ] || fail "took ${elapsed} ms to end"
     [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
     [ ! -f "$log" ] || fail "reports during the show: $(cat "$log")"
+    ;;
+ddraw-backend)
+    "$top/scripts/wine-run" "$prefix" "$bin/viewer_win32_tests.exe" --gtest_filter='DirectDrawDisplay.*' \
+        >"$work/ddraw.out" 2>>"$work/wine.out" || fail "DirectDraw back-end: $(cat "$work/ddraw.out")"
+    grep -q SKIPPED "$work/ddraw.out" && fail "DirectDraw tests skipped on a 16-bit screen"
+    tail -n 3 "$work/ddraw.out"
     ;;
 *)
     fail "unknown case $case_name"
