@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "common/formats/actor_file.h"
+#include "common/formats/project_file.h"
 #include "common/imaging/bmp.h"
 #include "common/io/byte_writer.h"
 #include "common/io/file_io.h"
@@ -29,41 +31,17 @@ std::vector<std::uint8_t> BmpBytes(const Picture& picture, std::string_view name
     return w.bytes;
 }
 
-// The demo's settings, in the project file's order.
-struct DemoSettings {
-    std::int32_t number = 12, size = 100, direction = 0, actorBias = 0;
-    std::int32_t spriteLifetime = 100, sceneLifetime = 100;
-    std::int32_t numberRange = 50, sizeRange = 40, directionRange = 360;
-    std::int32_t speed = 50, speedVariation = 20, swirl = 0, spin = 10, stutter = 15, factorX = 0;
-    std::int32_t motionMode = 0;      // BOUNCE
-    std::int32_t backgroundKind = 3;  // Image
-    std::int32_t shuffle = 0;
-    std::int32_t backgroundColour = 0x00402010;
-    std::int32_t turbo = 0, quickRotation = 1, alignToPath = 0;
-
-    std::array<std::int32_t, 22> InFileOrder() const {
-        return {number, size, direction, actorBias, spriteLifetime, sceneLifetime, numberRange,
-                sizeRange, directionRange, speed, speedVariation, swirl, spin, stutter, factorX,
-                motionMode, backgroundKind, shuffle, backgroundColour, turbo, quickRotation,
-                alignToPath};
-    }
-};
-
-void ProjectString(ByteWriter& w, std::string_view text) {
-    w.I32(static_cast<std::int32_t>(text.size()));
-    w.Text(text);
-}
-
-// A present, embedded record: missing 0, then (for pictures) usable, then the bytes.
-void SoundRecord(ByteWriter& w, std::span<const std::uint8_t> bytes) {
-    w.I32(0);
-    w.I32(static_cast<std::int32_t>(bytes.size()));
-    w.Bytes(bytes);
-}
-void ImageRecord(ByteWriter& w, std::span<const std::uint8_t> bmp) {
-    w.I32(0);
-    w.I32(0);
-    w.Bytes(bmp);
+// The demo's settings: a dozen bouncing actors over the drawn backdrop.
+ProjectSettings DemoSettings() {
+    ProjectSettings settings;
+    settings.number = 12;
+    settings.sizeRange = 40;
+    settings.speedVariation = 20;
+    settings.spin = 10;
+    settings.motionMode = 0;      // BOUNCE
+    settings.backgroundKind = 3;  // Image
+    settings.backgroundColour = 0x00402010;
+    return settings;
 }
 
 }  // namespace
@@ -104,25 +82,20 @@ bool WriteDemoProject(const std::filesystem::path& folder) {
     for (const Source& s : sources)
         if (!WriteFile(folder / s.name, s.bytes)) return false;
 
-    ByteWriter w;
-    w.U16(kOrbellanMagic);
-    w.U16(1);  // format version
-    w.U16(1);  // project
-    w.I32(1);  // resources embedded
-    w.I32(0);  // eraser
-    for (int i = 0; i < 4; ++i) ProjectString(w, sources[i].name);
-    w.I32(1);  // loop music
-    w.I32(1);  // sound block present
-    for (int i = 0; i < 4; ++i) SoundRecord(w, sources[i].bytes);
-    ProjectString(w, sources[4].name);
-    w.I32(1);  // use the backdrop image
-    ImageRecord(w, sources[4].bytes);
-    ProjectString(w, sources[5].name);
-    ImageRecord(w, sources[5].bytes);
-    for (std::int32_t value : DemoSettings{}.InFileOrder()) w.I32(value);
+    ProjectFile project;
+    project.loopMusic = 1;
+    for (int i = 0; i < 4; ++i) {
+        project.soundPaths[i] = sources[i].name;
+        project.sounds[i] = {0, sources[i].bytes};
+    }
+    project.backdropPath = sources[4].name;
+    project.useBackdropImage = 1;
+    project.backdrop = {0, 0, sources[4].bytes};
+    project.bannerPath = sources[5].name;
+    project.banner = {0, 0, sources[5].bytes};
+    project.settings = DemoSettings();
 
     const std::vector<DemoActor> actors = DrawDemoActors();
-    w.I32(static_cast<std::int32_t>(actors.size()));
     for (const DemoActor& actor : actors) {
         FrameList frames;
         for (std::size_t f = 0; f < actor.frames.size(); ++f) {
@@ -136,9 +109,11 @@ bool WriteDemoProject(const std::filesystem::path& folder) {
             return false;
         }
         frames.front()->name = actor.name;
-        WriteActor(w, *frames.front());
+        ByteWriter record;
+        WriteActor(record, *frames.front());
+        project.actors.push_back(std::move(record.bytes));
     }
-    return WriteFile(folder / "demo.apj", w.bytes);
+    return WriteFile(folder / "demo.apj", SerializeProject(project));
 }
 
 }  // namespace orb::samples
