@@ -22,7 +22,7 @@ std::string Quote(const std::string& text) {
 }
 
 std::string FrameJson(const GXDrawingSurface& f) {
-    return "{\"name\": " + Quote(f.name) + ", \"width\": " + std::to_string(f.Width()) +
+    return "{\"index\": " + std::to_string(f.frameIndex) + ", \"name\": " + Quote(f.name) + ", \"width\": " + std::to_string(f.Width()) +
            ", \"height\": " + std::to_string(f.Height()) + ", \"depth\": " + std::to_string(f.Depth()) + "}";
 }
 

@@ -25,6 +25,7 @@ extern char** environ;
 #include "authoring/model/picture_reader.h"
 #include "authoring/model/profile.h"
 #include "authoring/model/project_files.h"
+#include "authoring/model/xscreensaver_list.h"
 #include "authoring/import/image_codes.h"
 #include "common/formats/actor_file.h"
 
@@ -49,7 +50,9 @@ int Fail(TerminalSink& sink, const std::string& message, const std::string& subj
 }
 
 bool Load(const std::string& path, ProjectModel& model, TerminalSink& sink) {
-    if (!fs::exists(path)) {
+    std::error_code error;
+    if (!AcceptablePath(path, sink)) return false;
+    if (!fs::exists(path, error)) {
         sink.Error("No such project file", path);
         return false;
     }
@@ -156,7 +159,8 @@ int RunAdd(const Args& args, TerminalSink& sink) {
         bool refused = false;
         for (const Report& r : log.reports) {
             bool refusal = r.message == "This object has already been loaded" ||
-                           r.message == "Mixed file type selections are not allowed";
+                           r.message == "Mixed file type selections are not allowed" ||
+                           r.message.starts_with("You have tried import more than 100 actors");
             if (refusal) sink.Error(r.message, r.subject);  // a refused input fails the command
             else sink.Deliver(r);
             refused = refused || refusal;
@@ -346,7 +350,9 @@ std::optional<fs::path> SaverPath(const Args& a, const char* folderOption, const
     }
     if (name.empty()) return sink.Error("A saver name is needed (--name NAME)"), std::nullopt;
     if (name.find_first_of("/\\") != std::string::npos) return sink.Error("The name must not contain a folder", name), std::nullopt;
-    if (!fs::is_directory(folder)) return sink.Error("No such folder", folder.string()), std::nullopt;
+    std::error_code error;
+    if (!AcceptablePath(folder.string(), sink)) return std::nullopt;
+    if (!fs::is_directory(folder, error)) return sink.Error("No such folder", folder.string()), std::nullopt;
     return folder / ForceProjectExtension(name);
 }
 
@@ -381,46 +387,72 @@ fs::path NativeViewer() {
 #endif
 }
 
-int RunInstall(const Args& a, TerminalSink& sink) {
-    if (a.empty()) return Fail(sink, "A project file is needed");
+constexpr const char* kInstalledViewerName = "orbellan-viewer";
+
+int RunInstall(const Args& args, TerminalSink& sink) {
+    if (args.empty()) return Fail(sink, "A project file is needed");
+    Args a;
+    bool listInXScreenSaver = false;
+    for (const std::string& x : args) {
+        if (x == "--xscreensaver") listInXScreenSaver = true;
+        else a.push_back(x);
+    }
     fs::path folder = InstallFolder();
     std::error_code ignored;
     if (std::find(a.begin(), a.end(), "--into") == a.end()) fs::create_directories(folder, ignored);
     std::optional<fs::path> target = SaverPath(a, "--into", folder, sink, nullptr);
     if (!target) return 1;
+#ifdef _WIN32
+    if (listInXScreenSaver) return Fail(sink, "--xscreensaver is for Linux");
+#else
+    fs::path launcher = *target;
+    launcher.replace_extension();
+    if (launcher.filename() == kInstalledViewerName) return Fail(sink, "That name is taken by the viewer", launcher.string());
+    fs::path xscreensaver = XScreenSaverFile();
+    if (listInXScreenSaver && !CanListInXScreenSaver(xscreensaver, sink)) return 1;
+    if (!fs::is_regular_file(NativeViewer())) return Fail(sink, "The viewer is missing beside orbellan", NativeViewer().string());
+#endif
     ProjectModel model;
     if (!Load(a[0], model, sink)) return 1;
 #ifdef _WIN32
-    fs::path viewer = NativeViewer();
-#else
-    fs::path viewer;  // Linux plays the project with the native viewer through a launcher
-#endif
-    if (!BuildSaver(model, {*target, viewer, ProgressBar("Compressing ...")}, sink)) return 1;
-#ifndef _WIN32
-    fs::path launcher = *target;
-    launcher.replace_extension();
-    if (!WriteLauncher(launcher, fs::absolute(NativeViewer()), fs::absolute(*target), sink)) return 1;
-    std::printf("%s\n%s\n", target->string().c_str(), launcher.string().c_str());
-#else
+    if (!BuildSaver(model, {*target, NativeViewer(), ProgressBar("Compressing ...")}, sink)) return 1;
     std::printf("%s\n", target->string().c_str());
+#else
+    // Linux plays the project with its own copy of the native viewer through a launcher,
+    // so the saver keeps working when the build folder goes away.
+    if (!BuildSaver(model, {*target, {}, ProgressBar("Compressing ...")}, sink)) return 1;
+    fs::path viewer = fs::absolute(target->parent_path() / kInstalledViewerName);
+    std::error_code error;
+    if (!ReplaceFileWithCopy(NativeViewer(), viewer, error))
+        return Fail(sink, "Unable to copy the viewer: " + error.message(), viewer.string());
+    launcher = fs::absolute(launcher);
+    if (!WriteLauncher(launcher, viewer, fs::absolute(*target), sink)) return 1;
+    std::string name = target->stem().string();
+    if (listInXScreenSaver) {
+        if (!ListInXScreenSaver(xscreensaver, "Orbellan: " + name, XScreenSaverCommand(launcher), sink)) return 1;
+    } else {
+        sink.Information("To list it among xscreensaver's savers, install again with --xscreensaver", name);
+    }
+    std::printf("%s\n%s\n", target->string().c_str(), launcher.string().c_str());
 #endif
     return 0;
 }
 
-int Spawn(const fs::path& program, const Args& arguments, TerminalSink& sink) {
+// Runs `program` (looked up on PATH when it has no folder) and waits for it.
+int Spawn(const fs::path& program, const Args& arguments, const std::string& failure, TerminalSink& sink) {
     std::vector<std::string> all = {program.string()};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& s : all) argv.push_back(s.data());
     argv.push_back(nullptr);
 #ifdef _WIN32
-    intptr_t status = _spawnv(_P_WAIT, all[0].c_str(), argv.data());
-    if (status == -1) return Fail(sink, "Unable to start Orbellan's Screensaver viewer", all[0]);
+    intptr_t status = _spawnvp(_P_WAIT, all[0].c_str(), argv.data());
+    if (status == -1) return Fail(sink, failure, all[0]);
     return int(status);
 #else
     pid_t pid = 0;
-    if (posix_spawn(&pid, all[0].c_str(), nullptr, nullptr, argv.data(), environ) != 0)
-        return Fail(sink, "Unable to start Orbellan's Screensaver viewer", all[0]);
+    if (posix_spawnp(&pid, all[0].c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+        return Fail(sink, failure, all[0]);
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
@@ -435,7 +467,7 @@ int RunPreview(const Args& a, TerminalSink& sink) {
     if (!fs::is_regular_file(a[0])) return Fail(sink, "No such project file", a[0]);
     Args rest(a.begin() + 1, a.end());
     rest.insert(rest.begin(), a[0]);
-    return Spawn(viewer, rest, sink);
+    return Spawn(viewer, rest, "Unable to start Orbellan's Screensaver viewer", sink);
 }
 
 int RunHelp(const Args& a, TerminalSink& sink);
@@ -464,9 +496,11 @@ const std::vector<Command>& Commands() {
         {"info", "info P.apj|A.act [--json]", "Lists the settings, actors and frames.", RunInfo},
         {"build", "build P.apj --name NAME [--out DIR] [--viewer Viewer.scr]",
          "Builds NAME.apj (compressed) and NAME.scr (a copy of Viewer.scr) in DIR.", RunBuild},
-        {"install", "install P.apj --name NAME [--into DIR]",
-         "Builds the saver where screen savers are found: on Linux ~/.local/share/orbellan/savers with a launcher\n"
-         "for xscreensaver, on Windows the system folder.", RunInstall},
+        {"install", "install P.apj --name NAME [--into DIR] [--xscreensaver]",
+         "Builds the saver where screen savers are found: on Windows the system folder; on Linux\n"
+         "~/.local/share/orbellan/savers (under $XDG_DATA_HOME), as NAME.apj with a launcher NAME that runs\n"
+         "the viewer on it (xscreensaver passes -root). --xscreensaver also lists the launcher first in the\n"
+         "programs of ~/.xscreensaver; that file is replaced only by a complete new copy.", RunInstall},
         {"preview", "preview P.apj [VIEWER OPTIONS...]", "Plays the project in the viewer (e.g. --headless --frames 50).", RunPreview},
         {"help", "help [COMMAND] [--browser]", "Shows help; --browser opens the manual page in the web browser.", RunHelp},
     };
@@ -479,10 +513,14 @@ int OpenManual(TerminalSink& sink) {
     fs::path page = gProgramFolder / "orbellan-help.html";
     if (!fs::exists(page)) return Fail(sink, "The help page is missing", page.string());
 #ifdef _WIN32
-    return Spawn("C:\\Windows\\explorer.exe", {page.string()}, sink) < 0;
+    const char* browser = "explorer.exe";  // opens the page in the user's default browser
 #else
-    return Spawn("/usr/bin/xdg-open", {page.string()}, sink);
+    const char* browser = "xdg-open";
 #endif
+    const std::string failure = "Unable to open the help page " + fs::absolute(page).string() + " in a web browser";
+    int status = Spawn(browser, {fs::absolute(page).string()}, failure, sink);
+    if (status != 0 && !sink.sawError) return Fail(sink, failure, browser);
+    return status == 0 ? 0 : 1;
 }
 
 int RunHelp(const Args& a, TerminalSink& sink) {
@@ -513,7 +551,12 @@ int main(int argc, char** argv) {
         if (args[0] != c.name) continue;
         Args rest(args.begin() + 1, args.end());
         if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) return PrintUsage(c), 0;
-        return c.run(rest, sink);
+        try {
+            return c.run(rest, sink);
+        } catch (const std::filesystem::filesystem_error& e) {  // a path the system refuses: never a crash
+            sink.Error(e.code().message(), e.path1().string());
+            return 1;
+        }
     }
     return RunHelp({args[0]}, sink);
 }

@@ -22,7 +22,7 @@ void TerminalSink::Deliver(const Report& report) {
 }
 
 ALProgress ProgressBar(const std::string& caption) {
-    if (!isatty(fileno(stderr))) return {};
+    if (!isatty(fileno(stdout))) return {};  // piped or logged output stays free of bar redraws
     auto last = std::make_shared<int>(-2);
     return [caption, last](const std::string&, int percent) {
         if (percent < 0) percent = 0;
@@ -32,9 +32,9 @@ ALProgress ProgressBar(const std::string& caption) {
         const int width = 30, filled = percent * width / 100;
         std::string bar(std::size_t(filled), '#');
         bar.append(std::size_t(width - filled), '.');
-        std::fprintf(stderr, "\r[%s] %3d%% %s", bar.c_str(), percent, caption.c_str());
-        if (percent >= 100) std::fputc('\n', stderr);
-        std::fflush(stderr);
+        std::fprintf(stdout, "\r[%s] %3d%% %s", bar.c_str(), percent, caption.c_str());
+        if (percent >= 100) std::fputc('\n', stdout);
+        std::fflush(stdout);
     };
 }
 

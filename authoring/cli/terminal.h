@@ -1,5 +1,5 @@
 // How the command line talks to the user: reports on standard error, a progress
-// bar for long work when standard error is a terminal.
+// bar for long work when standard output is a terminal.
 #pragma once
 #include <string>
 
@@ -15,7 +15,8 @@ public:
     bool sawError = false;
 };
 
-// A progress bar "[#####.....]  50% caption" redrawn in place; silent off a terminal.
+// A progress bar "[#####.....]  50% caption" redrawn in place on standard output;
+// silent when standard output is not a terminal.
 ALProgress ProgressBar(const std::string& caption);
 
 }  // namespace orb::cli

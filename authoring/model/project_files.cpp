@@ -7,6 +7,7 @@
 #include "authoring/import/image_codes.h"
 #include "authoring/model/picture_reader.h"
 #include "common/archive/archive.h"
+#include "common/formats/project_file.h"
 #include "common/formats/project_reader.h"
 #include "common/io/file_io.h"
 
@@ -68,12 +69,13 @@ bool LoadProject(const fs::path& path, ProjectModel& model, ReportSink& sink, co
 
 namespace {
 
-bool EnoughSpace(const fs::path& folder, std::uintmax_t needed, ReportSink& sink) {
-    std::error_code error;
-    fs::space_info space = fs::space(folder, error);
-    if (error || space.available >= needed) return true;  // unknown space: let the write decide
+bool EnoughSpace(const FreeSpaceProbe& probe, const fs::path& folder, std::uintmax_t needed, ReportSink& sink) {
+    std::optional<std::int64_t> available = probe ? probe(folder) : std::nullopt;
+    std::uintmax_t neededKilobytes = (needed + 1023) / 1024;
+    if (!available || *available < 0 || std::uintmax_t(*available) >= neededKilobytes)
+        return true;  // unknown space: let the write decide
     sink.Error("There is not enough free disc space in the target folder: required " +
-                   std::to_string(needed / 1024) + "k, available " + std::to_string(space.available / 1024) + "k",
+                   std::to_string(neededKilobytes) + "k, available " + std::to_string(*available) + "k",
                folder.string());
     return false;
 }
@@ -100,9 +102,14 @@ bool BuildSaver(const ProjectModel& model, const BuildRequest& request, ReportSi
         fs::remove(partial, ignored);
     };
 
-    if (!WriteProject(plain, ContentOf(model), sink, ReadPictureForProject)) return cleanUp(), false;
-    std::uintmax_t size = fs::file_size(plain, ignored);
-    if (!EnoughSpace(folder, size + 100000, sink)) return cleanUp(), false;
+    const std::vector<std::uint8_t> bytes = SerializeProject(BuildProject(ContentOf(model), sink, ReadPictureForProject));
+    const std::uintmax_t size = bytes.size();
+    // room for the temporary plain project and an archive no larger than it
+    if (!EnoughSpace(request.freeSpace, folder, 2 * size + 100000, sink)) return false;
+    if (!WriteFileAtomically(plain, bytes)) {
+        sink.Error("Unable to open output project file", plain.string());
+        return cleanUp(), false;
+    }
     if (CompressFileToArchive(partial.string(), plain.string(), true, request.progress) < 0 ||
         !AppendSize(partial, std::uint32_t(size))) {
         sink.Error("Unable to write the compressed project", archive.string());
@@ -119,8 +126,7 @@ bool BuildSaver(const ProjectModel& model, const BuildRequest& request, ReportSi
     fs::path saver = archive;
     saver.replace_extension(".scr");
     if (fs::equivalent(saver, request.viewerSource, ignored)) return true;
-    fs::copy_file(request.viewerSource, saver, fs::copy_options::overwrite_existing, error);
-    if (error) {
+    if (!ReplaceFileWithCopy(request.viewerSource, saver, error)) {
         sink.Error("Unable to copy file " + saver.string() +
                    " : file may be in use, flagged as read-only, or source file (Orbellan.exe, Viewer.scr) may "
                    "have been deleted. From Control Panel deselect any screen savers that may be running\n");
@@ -138,6 +144,17 @@ fs::path InstallFolder() {
     const char* home = std::getenv("HOME");
     return fs::path(home && *home ? home : ".") / ".local" / "share" / "orbellan" / "savers";
 #endif
+}
+
+bool ReplaceFileWithCopy(const fs::path& source, const fs::path& target, std::error_code& error) {
+    fs::path partial = target;
+    partial += ".part";
+    fs::copy_file(source, partial, fs::copy_options::overwrite_existing, error);
+    if (!error) fs::rename(partial, target, error);
+    if (!error) return true;
+    std::error_code ignored;
+    fs::remove(partial, ignored);
+    return false;
 }
 
 bool WriteLauncher(const fs::path& launcher, const fs::path& viewer, const fs::path& project, ReportSink& sink) {

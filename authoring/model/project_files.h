@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "authoring/model/project_model.h"
 #include "common/archive/progress.h"
+#include "common/formats/project_reader.h"
 #include "common/formats/project_writer.h"
 
 namespace orb {
@@ -33,6 +35,7 @@ struct BuildRequest {
     std::filesystem::path archivePath;  // FOLDER/NAME.apj
     std::filesystem::path viewerSource; // the viewer copied beside it as NAME.scr; empty: none
     ALProgress progress;
+    FreeSpaceProbe freeSpace = FreeKilobytes;  // asked about the archive's folder
 };
 
 // Builds the saver: the compressed project (archive holding "ORBxxx.apj", then the
@@ -44,6 +47,12 @@ bool BuildSaver(const ProjectModel& model, const BuildRequest& request, ReportSi
 // Where Install puts savers: on Linux $XDG_DATA_HOME/orbellan/savers (or
 // ~/.local/share/orbellan/savers); on Windows the system folder.
 std::filesystem::path InstallFolder();
+
+// Copies `source` to `target` through a temporary file beside it, so a copy that is
+// running (xscreensaver may be playing it) is replaced whole. On failure `target`
+// is as it was.
+bool ReplaceFileWithCopy(const std::filesystem::path& source, const std::filesystem::path& target,
+                         std::error_code& error);
 
 // A launcher beside an installed project, so xscreensaver (which passes -root or
 // --window-id) and the user can start it by name. Linux only; false on failure.

@@ -4,8 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 #include "test_files.h"
+#ifdef ORB_DEMO_PROJECT
+#include "samples/art.h"
+#endif
 
 namespace orb {
 namespace {
@@ -17,10 +21,12 @@ struct CliRun {
     std::string out;
 };
 
-CliRun Orbellan(const std::string& arguments, const fs::path& home) {
-    std::string command = "cd '" + home.string() + "' && XDG_CONFIG_HOME='" + (home / "config").string() +
-                          "' XDG_DATA_HOME='" + (home / "data").string() + "' '" ORB_CLI_PATH "' " + arguments +
-                          " 2>&1";
+// Runs orbellan in `home` with HOME and the XDG folders inside it, so no test touches
+// the real user's files. `environment` adds NAME=VALUE settings.
+CliRun Orbellan(const std::string& arguments, const fs::path& home, const std::string& environment = "") {
+    std::string command = "cd '" + home.string() + "' && HOME='" + home.string() + "' XDG_CONFIG_HOME='" +
+                          (home / "config").string() + "' XDG_DATA_HOME='" + (home / "data").string() + "' " +
+                          environment + " '" ORB_CLI_PATH "' " + arguments + " 2>&1";
     CliRun run{0, {}};
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
@@ -91,43 +97,205 @@ TEST(Cli, BuildsASaverFromEveryPictureTypeThatTheViewerPlays) {
     CliRun preview = Orbellan("preview p.apj --headless --frames 10 --size 160x120", dir);
     EXPECT_EQ(preview.status, 0) << preview.out;
 #endif
+    // neither the build nor the viewer's unpacking leaves the temporary plain project behind
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        EXPECT_NE(entry.path().filename(), "ORBxxx.apj") << entry.path();
 }
 
 TEST(Cli, RejectedInputsLeaveTheProjectByteIdentical) {
     fs::path dir = test::ScratchFolder();
     MakePictures(dir);
+    std::ofstream(dir / "broken.png", std::ios::binary) << "\x89PNG\r\n\x1a\n not really";
+    std::ofstream(dir / "notes.txt") << "not a picture";
     ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
     ASSERT_EQ(Orbellan("add p.apj fish.png", dir).status, 0);
+    fs::create_directories(dir / "out");
+    ASSERT_EQ(Orbellan("build p.apj --name fish --out out", dir).status, 0);
     std::vector<std::uint8_t> before = test::FileBytes(dir / "p.apj");
-    const char* rejected[] = {
-        "set p.apj number=51",          "set p.apj swirl=-91",           "set p.apj mode=wobble",
-        "set p.apj nosuch=1",           "set p.apj number=5 size=101",   "add p.apj fish.png",
-        "add p.apj fish.png fish.jpg",  "add p.apj missing.png",         "add p.apj notes.gif",
-        "remove p.apj 7",               "move p.apj 1 up",               "modify p.apj 1 --tolerance 300",
-        "modify p.apj 1 --key 1,2",     "banner p.apj fish.Png",         "music p.apj nosuch.mid",
-        "background p.apj image fish.ppm", "new p.apj",                  "build p.apj --out .",
+    std::vector<std::uint8_t> saverBefore = test::FileBytes(dir / "out" / "fish.apj");
+    const std::string longName = std::string(300, 'a');
+    // each rejection with the words it must show: the allowed range or the file concerned
+    const std::pair<std::string, std::string> rejected[] = {
+        {"set p.apj number=51", "allowed 0..50"},
+        {"set p.apj swirl=-91", "allowed -90..90"},
+        {"set p.apj direction=361", "allowed 0..360"},
+        {"set p.apj actorBias=-101", "allowed -100..100"},
+        {"set p.apj mode=wobble", "BOUNCE, GRAVIBOUNCE"},
+        {"set p.apj mode=8", "RANDOM or none"},
+        {"set p.apj colour=#12345", "#RRGGBB"},
+        {"set p.apj nosuch=1", "nosuch"},
+        {"set p.apj number=5 size=101", "allowed 0..100"},
+        {"set p.apj eraser=2", "allowed 0..1"},
+        {"add p.apj fish.png", "already been loaded"},
+        {"add p.apj fish.png fish.jpg", "Mixed file type"},
+        {"add p.apj missing.png", "missing.png"},
+        {"add p.apj broken.png", "broken.png"},
+        {"add p.apj notes.gif", "notes.gif"},
+        {"add p.apj " + longName + ".png", "longer than 255"},
+        {"remove p.apj 7", "the project has 1 actor(s)"},
+        {"move p.apj 1 up", "positions are 1..1"},
+        {"modify p.apj 1 --tolerance 300", "0..256"},
+        {"modify p.apj 1 --rotate 400", "-360..360"},
+        {"modify p.apj 1 --key 1,2", "0..255"},
+        {"modify p.apj 9 --flip-h", "the project has 1 actor(s)"},
+        {"modify p.apj 1 --wobble", "--wobble"},
+        {"banner p.apj fish.Png", "fish.Png"},
+        {"banner p.apj notes.txt", "notes.txt"},
+        {"music p.apj nosuch.mid", "nosuch.mid"},
+        {"music p.apj " + longName + ".mid", "longer than 255"},
+        {"effects p.apj --bounce missing.wav", "missing.wav"},
+        {"effects p.apj --loud fish.png", "--loud"},
+        {"background p.apj plaid", "plaid"},
+        {"background p.apj image fish.ppm", "fish.ppm"},
+        {"new p.apj", "p.apj"},
+        {"info missing.apj", "missing.apj"},
+        {"build p.apj --out .", "--name"},
+        {"build p.apj --name fish --out nowhere", "nowhere"},
+        {"build p.apj --name fish --out " + longName, "longer than 255"},
+        {"build missing.apj --name fish --out out", "missing.apj"},
     };
-    for (const char* command : rejected) {
+    for (const auto& [command, words] : rejected) {
         CliRun run = Orbellan(command, dir);
         EXPECT_NE(run.status, 0) << command;
         EXPECT_NE(run.out.find("error"), std::string::npos) << command << ": " << run.out;
+        EXPECT_NE(run.out.find(words), std::string::npos) << command << ": " << run.out;
         EXPECT_EQ(test::FileBytes(dir / "p.apj"), before) << command;
+        EXPECT_EQ(test::FileBytes(dir / "out" / "fish.apj"), saverBefore) << command;
     }
-    CliRun range = Orbellan("set p.apj number=51", dir);
-    EXPECT_NE(range.out.find("allowed 0..50"), std::string::npos) << range.out;
-    CliRun longPath = Orbellan("add p.apj " + std::string(300, 'a') + ".png", dir);
-    EXPECT_NE(longPath.out.find("longer than 255"), std::string::npos) << longPath.out;
+    EXPECT_FALSE(fs::exists(dir / "missing.apj"));
+    for (const auto& entry : fs::recursive_directory_iterator(dir))  // no half-written files
+        EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
+}
+
+// A 101-frame actor file split into actors would pass the limit of 100: the add is refused whole.
+TEST(Cli, AnAddBeyondAHundredActorsIsRefused) {
+    fs::path dir = test::ScratchFolder();
+    MakePictures(dir);
+    std::string many;
+    for (int i = 0; i < 101; ++i) {
+        std::string name = "f" + std::to_string(i) + ".png";
+        fs::copy_file(dir / "fish.png", dir / name);
+        many += " " + name;
+    }
+    ASSERT_EQ(Orbellan("new a.apj", dir).status, 0);
+    ASSERT_EQ(Orbellan("add a.apj --build-actor" + many, dir).status, 0);
+    ASSERT_TRUE(fs::exists(dir / "f0.ACT"));
+    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    std::vector<std::uint8_t> before = test::FileBytes(dir / "p.apj");
+    CliRun run = Orbellan("add p.apj f0.ACT --separate", dir);
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.out.find("more than 100 actors"), std::string::npos) << run.out;
+    EXPECT_EQ(test::FileBytes(dir / "p.apj"), before);
+    EXPECT_EQ(Orbellan("add p.apj f0.ACT", dir).status, 0);  // as one actor of 101 frames it fits
 }
 
 TEST(Cli, EveryCommandHasHelp) {
     fs::path dir = test::ScratchFolder();
     for (const char* command : {"new", "add", "remove", "move", "set", "background", "music", "effects", "banner",
-                                "modify", "info", "build", "install", "preview"}) {
+                                "modify", "info", "build", "install", "preview", "help"}) {
         CliRun run = Orbellan(std::string(command) + " --help", dir);
         EXPECT_EQ(run.status, 0) << command;
         EXPECT_NE(run.out.find(std::string("usage: orbellan ") + command), std::string::npos) << run.out;
     }
+    CliRun unknown = Orbellan("wobble", dir);
+    EXPECT_NE(unknown.status, 0);
+    EXPECT_NE(unknown.out.find("Unknown command (wobble)"), std::string::npos) << unknown.out;
 }
+
+// The manual opens in the user's browser through xdg-open; a stand-in on PATH records the page.
+TEST(Cli, HelpOpensTheBundledPageInTheBrowser) {
+    fs::path dir = test::ScratchFolder();
+    fs::create_directories(dir / "stub");
+    std::ofstream(dir / "stub" / "xdg-open") << "#!/bin/sh\necho \"$@\" > '" << (dir / "opened").string() << "'\n";
+    fs::permissions(dir / "stub" / "xdg-open", fs::perms::owner_all);
+    CliRun run = Orbellan("help --browser", dir, "PATH='" + (dir / "stub").string() + ":/usr/bin:/bin'");
+    ASSERT_EQ(run.status, 0) << run.out;
+    std::ifstream opened(dir / "opened");
+    std::string page;
+    std::getline(opened, page);
+    EXPECT_EQ(fs::path(page).filename(), "orbellan-help.html");
+    EXPECT_TRUE(fs::path(page).is_absolute()) << page;
+    std::vector<std::uint8_t> html = test::FileBytes(page);
+    EXPECT_NE(std::string(html.begin(), html.end()).find("<html"), std::string::npos);
+
+    CliRun noBrowser = Orbellan("help --browser", dir, "PATH='" + (dir / "none").string() + "'");
+    EXPECT_NE(noBrowser.status, 0);
+    EXPECT_NE(noBrowser.out.find("Unable to open the help page /"), std::string::npos) << noBrowser.out;
+    EXPECT_NE(noBrowser.out.find("orbellan-help.html in a web browser"), std::string::npos) << noBrowser.out;
+}
+
+// The bar appears on a terminal (here the pseudo-terminal of script) and never in piped output.
+TEST(Cli, BuildShowsAProgressBarOnlyOnATerminal) {
+    fs::path dir = test::ScratchFolder();
+    MakePictures(dir);
+    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    ASSERT_EQ(Orbellan("add p.apj fish.bmp", dir).status, 0);
+    CliRun piped = Orbellan("build p.apj --name piped", dir);
+    ASSERT_EQ(piped.status, 0) << piped.out;
+    EXPECT_EQ(piped.out.find("Compressing"), std::string::npos) << piped.out;
+    std::string command = "cd '" + dir.string() + "' && HOME='" + dir.string() + "' XDG_CONFIG_HOME='" +
+                          (dir / "config").string() + "' script -qec \"'" ORB_CLI_PATH
+                          "' build p.apj --name tty\" /dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
+    EXPECT_EQ(pclose(pipe), 0) << out;
+    EXPECT_NE(out.find("100% Compressing ..."), std::string::npos) << out;
+    EXPECT_TRUE(fs::exists(dir / "tty.apj"));
+}
+
+#ifdef ORB_DEMO_PROJECT
+// Every actor, frame and setting of the demo project shows in the listing, with the
+// values the demo was made with; saving and loading again changes none of them.
+TEST(Cli, InfoOfTheDemoListsEverythingAndSaveLoadKeepsIt) {
+    fs::path dir = test::ScratchFolder();
+    for (const auto& entry : fs::directory_iterator(fs::path(ORB_DEMO_PROJECT).parent_path()))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), dir / entry.path().filename());
+    CliRun info = Orbellan("info demo.apj --json", dir);
+    ASSERT_EQ(info.status, 0) << info.out;
+    const std::pair<const char*, int> settings[] = {
+        {"number", 12},         {"size", 100},         {"direction", 0},       {"actorBias", 0},
+        {"spriteLifetime", 100}, {"sceneLifetime", 100}, {"numberRange", 50},  {"sizeRange", 40},
+        {"directionRange", 360}, {"speed", 50},         {"speedVariation", 20}, {"swirl", 0},
+        {"spin", 10},           {"stutter", 15},       {"factorX", 0},         {"mode", 0},
+        {"background", 3},      {"shuffle", 0},        {"colour", 0x402010},   {"turbo", 0},
+        {"quickRotation", 1},   {"alignToPath", 0},
+    };
+    for (const auto& [key, value] : settings) {
+        std::string pair = "\"" + std::string(key) + "\": " + std::to_string(value);
+        EXPECT_TRUE(info.out.find(pair + ",") != std::string::npos || info.out.find(pair + "}") != std::string::npos)
+            << pair << "\n" << info.out;
+    }
+    for (const char* field : {"\"music\": \"demo.mid\"", "\"bounceSound\": \"bounce.wav\"",
+                              "\"createSound\": \"create.wav\"", "\"destroySound\": \"destroy.wav\"",
+                              "\"backdrop\": \"backdrop.bmp\"", "\"banner\": \"banner.bmp\"", "\"loopMusic\": 1"})
+        EXPECT_NE(info.out.find(field), std::string::npos) << field;
+    const std::vector<samples::DemoActor> actors = samples::DrawDemoActors();
+    ASSERT_FALSE(actors.empty());
+    for (const samples::DemoActor& actor : actors) {
+        std::string name;  // as JSON writes it: the folder separator is a backslash
+        for (char c : actor.name) name += c == '\\' ? std::string("\\\\") : std::string(1, c);
+        EXPECT_NE(info.out.find("{\"name\": \"" + name + "\", \"frameCount\": " +
+                                std::to_string(actor.frames.size())),
+                  std::string::npos)
+            << actor.name;
+        for (std::size_t f = 0; f < actor.frames.size(); ++f)
+            EXPECT_NE(info.out.find("{\"index\": " + std::to_string(f) + ", \"name\": \"" + name +
+                                    (f ? " frame " + std::to_string(f) : "") + "\", \"width\": " + std::to_string(actor.frames[f].Width()) +
+                                    ", \"height\": " + std::to_string(actor.frames[f].Height())),
+                      std::string::npos)
+                << actor.name << " frame " << f;
+    }
+
+    // a change and its undoing make the program load, save, load and save the project again
+    ASSERT_EQ(Orbellan("set demo.apj number=13", dir).status, 0);
+    ASSERT_EQ(Orbellan("set demo.apj number=12", dir).status, 0);
+    EXPECT_EQ(Orbellan("info demo.apj --json", dir).out, info.out);
+    ASSERT_EQ(Orbellan("build demo.apj --name packed", dir).status, 0);
+    EXPECT_EQ(Orbellan("info packed.apj --json", dir).out, info.out);
+}
+#endif
 
 TEST(Cli, InstallPutsTheSaverAndALauncherInTheUsersSaverFolder) {
     fs::path dir = test::ScratchFolder();
@@ -136,10 +304,41 @@ TEST(Cli, InstallPutsTheSaverAndALauncherInTheUsersSaverFolder) {
     ASSERT_EQ(Orbellan("add p.apj fish.pcx", dir).status, 0);
     CliRun install = Orbellan("install p.apj --name fish", dir);
     ASSERT_EQ(install.status, 0) << install.out;
+    EXPECT_NE(install.out.find("--xscreensaver"), std::string::npos) << install.out;  // the offer
     fs::path savers = dir / "data" / "orbellan" / "savers";
     EXPECT_TRUE(fs::exists(savers / "fish.apj"));
     EXPECT_TRUE(fs::exists(savers / "fish"));
+    EXPECT_TRUE(fs::exists(savers / "orbellan-viewer"));
     EXPECT_NE(fs::status(savers / "fish").permissions() & fs::perms::owner_exec, fs::perms::none);
+    EXPECT_FALSE(fs::exists(dir / ".xscreensaver"));
+    // the launcher plays the installed copy with the viewer installed beside it
+    std::string play = "'" + (savers / "fish").string() + "' --headless --frames 5 --size 160x120 >/dev/null 2>&1";
+    EXPECT_EQ(std::system(play.c_str()), 0);
+}
+
+TEST(Cli, InstallListsTheSaverInXScreenSaverOnlyWhenAsked) {
+    fs::path dir = test::ScratchFolder();
+    MakePictures(dir);
+    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    ASSERT_EQ(Orbellan("add p.apj fish.png", dir).status, 0);
+    fs::path savers = dir / "data" / "orbellan" / "savers";
+
+    CliRun noFile = Orbellan("install p.apj --name fish --xscreensaver", dir);
+    EXPECT_NE(noFile.status, 0);
+    EXPECT_NE(noFile.out.find((dir / ".xscreensaver").string()), std::string::npos) << noFile.out;
+    EXPECT_FALSE(fs::exists(savers / "fish.apj"));  // refused before anything was written
+
+    const std::string settings = "programs:\t\\\n\t\t\t\tmaze -root\t\\n\\\n\t\t\t\tqix -root\t\\n\n\nlock:\tFalse\n";
+    std::ofstream(dir / ".xscreensaver", std::ios::binary) << settings;
+    CliRun listed = Orbellan("install p.apj --name fish --xscreensaver", dir);
+    ASSERT_EQ(listed.status, 0) << listed.out;
+    std::vector<std::uint8_t> bytes = test::FileBytes(dir / ".xscreensaver");
+    std::string text(bytes.begin(), bytes.end());
+    std::string entry = "  \"Orbellan: fish\"  " + (savers / "fish").string() + " -root  \\n\\\n";
+    EXPECT_EQ(text, "programs:\t\\\n" + entry + settings.substr(settings.find('\n') + 1));
+    ASSERT_EQ(Orbellan("install p.apj --name fish --xscreensaver", dir).status, 0);  // again: listed once
+    EXPECT_EQ(test::FileBytes(dir / ".xscreensaver"), bytes);
+    EXPECT_FALSE(fs::exists(dir / ".xscreensaver.tmp~"));
 }
 
 }  // namespace
