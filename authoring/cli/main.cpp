@@ -124,7 +124,13 @@ bool SetValue(ProjectModel& m, const std::string& key, const std::string& text, 
     return true;
 }
 
-bool SetPath(std::string& target, const std::string& path, TerminalSink& sink) {
+// Files are kept by their full names, so the project builds the same from any folder.
+std::string FullPath(const std::string& path) {
+    return path.empty() ? path : fs::absolute(path).lexically_normal().string();
+}
+
+bool SetPath(std::string& target, const std::string& given, TerminalSink& sink) {
+    std::string path = FullPath(given);
     if (!AcceptablePath(path, sink)) return false;
     if (!path.empty() && !fs::is_regular_file(path)) return sink.Error("No such file", path), false;
     target = path;
@@ -150,7 +156,7 @@ int RunAdd(const Args& args, TerminalSink& sink) {
         for (const std::string& x : a) {
             if (x == "--separate") options.loadAsActor = false;
             else if (x == "--build-actor") options.buildActor = true;
-            else files.push_back(fs::absolute(x).lexically_normal().string());  // names stay valid from any folder
+            else files.push_back(FullPath(x));
         }
         if (files.empty()) return sink.Error("No files to add"), false;
         if (!options.loadAsActor) options.buildActor = false;
@@ -217,8 +223,9 @@ int RunBackground(const Args& args, TerminalSink& sink) {
             if (a.size() < 2) return sink.Error("An image background needs a picture file"), false;
             std::optional<PackedImage> image;
             if (!SetPath(m.backdropPath, a[1], sink)) return false;
-            if (std::uint32_t code = ReadPicture(a[1], ExtensionCase::Any, image))
-                return sink.Error(IsUnrecognizedImage(code) ? "Not a recognized graphics format" : "The picture is corrupt", a[1]), false;
+            if (std::uint32_t code = ReadPicture(m.backdropPath, ExtensionCase::Any, image))
+                return sink.Error(IsUnrecognizedImage(code) ? "Not a recognized graphics format" : "The picture is corrupt",
+                                  m.backdropPath), false;
         }
         m.settings[kBackgroundKind] = *kind;
         return true;
@@ -227,6 +234,7 @@ int RunBackground(const Args& args, TerminalSink& sink) {
 
 int RunMusic(const Args& args, TerminalSink& sink) {
     return Change(args, sink, [&](ProjectModel& m, const Args& a) {
+        if (a.empty()) return sink.Error("Give a music file, --none, --loop or --no-loop"), false;
         for (const std::string& x : a) {
             if (x == "--loop") m.loopMusic = 1;
             else if (x == "--no-loop") m.loopMusic = 0;
@@ -241,6 +249,7 @@ int RunMusic(const Args& args, TerminalSink& sink) {
 
 int RunEffects(const Args& args, TerminalSink& sink) {
     return Change(args, sink, [&](ProjectModel& m, const Args& a) {
+        if (a.empty()) return sink.Error("Give --bounce, --create or --destroy with a sound file"), false;
         for (std::size_t i = 0; i < a.size(); ++i) {
             SoundSlot slot = a[i] == "--bounce" ? kBouncePath : a[i] == "--create" ? kCreatePath : kDestroyPath;
             if (a[i] != "--bounce" && a[i] != "--create" && a[i] != "--destroy")
@@ -256,11 +265,12 @@ int RunBanner(const Args& args, TerminalSink& sink) {
     return Change(args, sink, [&](ProjectModel& m, const Args& a) {
         if (a.size() != 1) return sink.Error("Give a picture file or --reset"), false;
         if (a[0] == "--reset") return m.bannerPath.clear(), true;
-        if (!AcceptablePath(a[0], sink)) return false;
+        std::string path = FullPath(a[0]);
+        if (!AcceptablePath(path, sink)) return false;
         std::optional<PackedImage> image;
-        if (std::uint32_t code = ReadPicture(a[0], ExtensionCase::WhollyLowerOrUpper, image))
-            return sink.Error("Not a banner picture Orbellan can read (code " + std::to_string(code) + ")", a[0]), false;
-        m.bannerPath = a[0];
+        if (std::uint32_t code = ReadPicture(path, ExtensionCase::WhollyLowerOrUpper, image))
+            return sink.Error("Not a banner picture Orbellan can read (code " + std::to_string(code) + ")", path), false;
+        m.bannerPath = path;
         return true;
     });
 }

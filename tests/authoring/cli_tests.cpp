@@ -167,6 +167,27 @@ TEST(Cli, RejectedInputsLeaveTheProjectByteIdentical) {
         EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
 }
 
+// Files named from one folder are kept by full name, so a build from another folder still embeds them.
+TEST(Cli, ChosenFilesKeepTheirFullNames) {
+    fs::path dir = test::ScratchFolder();
+    MakePictures(dir);
+    fs::create_directories(dir / "elsewhere");
+    std::ofstream(dir / "tune.mid", std::ios::binary) << "MThd";
+    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    ASSERT_EQ(Orbellan("add p.apj fish.tga", dir).status, 0);
+    ASSERT_EQ(Orbellan("banner p.apj fish.bmp", dir).status, 0);
+    ASSERT_EQ(Orbellan("background p.apj image ./fish.png", dir).status, 0);
+    ASSERT_EQ(Orbellan("music p.apj tune.mid --loop", dir).status, 0);
+    CliRun info = Orbellan("info p.apj --json", dir);
+    for (const char* file : {"fish.bmp", "fish.png", "fish.tga", "tune.mid"})
+        EXPECT_NE(info.out.find("\"" + (dir / file).string() + "\""), std::string::npos) << file << info.out;
+    CliRun build = Orbellan("build ../p.apj --name moved", dir / "elsewhere");
+    ASSERT_EQ(build.status, 0) << build.out;
+    EXPECT_EQ(build.out.find("cannot be found"), std::string::npos) << build.out;
+    EXPECT_EQ(build.out.find("does not exist"), std::string::npos) << build.out;
+    EXPECT_NE(Orbellan("music p.apj", dir).status, 0);  // nothing asked: an error, not a silent rewrite
+}
+
 // A 101-frame actor file split into actors would pass the limit of 100: the add is refused whole.
 TEST(Cli, AnAddBeyondAHundredActorsIsRefused) {
     fs::path dir = test::ScratchFolder();
