@@ -119,7 +119,11 @@ std::uint32_t CgmPainter::Run(std::span<const std::uint8_t> bytes, std::optional
     std::size_t at = 0;
     std::vector<std::uint8_t> params;
     while (!done_) {
-        if (at + 2 > bytes.size()) return seenMetafile_ && canvas_ ? kImageOk : kImageCorrupt;
+        if (at + 2 > bytes.size()) {
+            // A metafile cut off after its picture began keeps what was drawn.
+            if (seenMetafile_ && canvas_) break;
+            return kImageCorrupt;
+        }
         unsigned head = unsigned(bytes[at]) << 8 | bytes[at + 1];
         at += 2;
         int cls = int(head >> 12), id = int(head >> 5 & 0x7F);

@@ -1,5 +1,7 @@
 #include "packed_image.h"
 
+#include <algorithm>
+
 namespace orb {
 
 namespace {
@@ -36,13 +38,15 @@ std::optional<PackedImage> MakePackedImage24(std::int32_t width, std::int32_t he
     image.bytes[12] = 1;   // planes
     image.bytes[14] = 24;  // bit count
     Put32(image.bytes, 20, std::uint32_t(imageBytes));
-    for (std::int32_t y = 0; y < height; ++y)
-        for (std::int32_t x = 0; x < width; ++x) {
-            std::uint8_t* p = image.Pixel24(x, y);
-            p[0] = blue;
-            p[1] = green;
-            p[2] = red;
-        }
+    // Fill the first row, then copy it: large pictures from small files must stay cheap.
+    std::span<std::uint8_t> pixels = image.Pixels();
+    for (std::int32_t x = 0; x < width; ++x) {
+        pixels[std::size_t(x) * 3] = blue;
+        pixels[std::size_t(x) * 3 + 1] = green;
+        pixels[std::size_t(x) * 3 + 2] = red;
+    }
+    for (std::int32_t y = 1; y < height; ++y)
+        std::copy_n(pixels.begin(), stride, pixels.begin() + std::ptrdiff_t(std::size_t(y) * stride));
     return image;
 }
 

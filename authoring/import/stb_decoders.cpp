@@ -1,6 +1,7 @@
 // JPEG, PNG and Targa through stb_image. stb guesses the format from the bytes; each
 // entry point first checks that the bytes are of its own format so a PNG renamed .jpg
 // is refused as the original library would.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -26,13 +27,14 @@ std::uint32_t DecodeWithStb(std::span<const std::uint8_t> bytes, std::optional<P
     std::optional<PackedImage> image = MakePackedImage24(width, height);
     if (!image) return kImageUnsupported;
     const stbi_uc* source = rgba.get();
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x, source += 4) {
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* p = image->Pixel24(0, y);
+        for (int x = 0; x < width; ++x, source += 4, p += 3) {
             unsigned alpha = source[3];
-            std::uint8_t* p = image->Pixel24(x, y);
             for (int c = 0; c < 3; ++c)  // over white, rounded
                 p[2 - c] = static_cast<std::uint8_t>((source[c] * alpha + 255 * (255 - alpha) + 127) / 255);
         }
+    }
     out = std::move(image);
     return kImageOk;
 }
@@ -46,12 +48,66 @@ bool LooksLikeTarga(std::span<const std::uint8_t> b) {
     return known && width && height && (depth == 8 || depth == 15 || depth == 16 || depth == 24 || depth == 32);
 }
 
+// Huffman tables of more than 256 codes overrun the decoder's tables, so every
+// table segment is checked before stb sees the file. Segments are walked the way
+// a decoder meets them: by their lengths, and through entropy-coded data (where a
+// 0xFF byte is followed by 0 or a restart marker) to the next marker.
+bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
+    std::size_t at = 2;
+    while (at + 1 < b.size()) {
+        if (b[at] != 0xFF) {  // entropy-coded data
+            ++at;
+            continue;
+        }
+        const std::uint8_t marker = b[at + 1];
+        if (marker == 0x00 || marker == 0xFF || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += marker == 0xFF ? 1 : 2;
+            continue;
+        }
+        if (marker == 0xD8 || marker == 0xD9) {
+            at += 2;
+            continue;
+        }
+        if (at + 4 > b.size()) return true;
+        const std::size_t length = std::size_t(b[at + 2]) << 8 | b[at + 3];
+        const std::size_t end = std::min(b.size(), at + 2 + length);
+        if (marker == 0xC4) {
+            for (std::size_t table = at + 4; table + 17 <= end;) {
+                std::size_t codes = 0;
+                for (std::size_t i = 1; i <= 16; ++i) codes += b[table + i];
+                if (codes > 256) return false;
+                table += 17 + codes;
+            }
+        }
+        at += 2 + std::max<std::size_t>(length, 2);
+    }
+    return true;
+}
+
+// stb reads missing Targa pixels as zeros; a file too short to hold its pixels is
+// damaged, not a large black picture.
+bool TargaHoldsItsPixels(std::span<const std::uint8_t> b) {
+    const std::uint8_t type = b[2];
+    const bool indexed = type == 1 || type == 9, rle = type >= 9;
+    const std::size_t mapLength = std::size_t(b[5]) | std::size_t(b[6]) << 8;
+    const std::size_t mapEntryBytes = (std::size_t(b[7]) + 7) / 8;
+    const std::size_t width = std::size_t(b[12]) | std::size_t(b[13]) << 8;
+    const std::size_t height = std::size_t(b[14]) | std::size_t(b[15]) << 8;
+    const std::size_t pixelBytes = (std::size_t(b[16]) + 7) / 8;
+    const std::size_t start = 18 + b[0] + (indexed ? mapLength * mapEntryBytes : 0);
+    const std::size_t pixels = width * height;
+    // Each run-length packet gives at most 128 pixels for a count byte and one value.
+    const std::size_t needed = rle ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
+    return b.size() >= start && b.size() - start >= needed;
+}
+
 }  // namespace
 
 std::uint32_t DecodeJpeg(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out) {
     out.reset();
     if (bytes.size() < 3 || bytes[0] != 0xFF || bytes[1] != 0xD8 || bytes[2] != 0xFF)
         return kImageNotRecognized;
+    if (!JpegHuffmanTablesFit(bytes)) return kImageCorrupt;
     return DecodeWithStb(bytes, out);
 }
 
@@ -65,6 +121,7 @@ std::uint32_t DecodePng(std::span<const std::uint8_t> bytes, std::optional<Packe
 std::uint32_t DecodeTarga(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out) {
     out.reset();
     if (!LooksLikeTarga(bytes)) return kImageNotRecognized;
+    if (!TargaHoldsItsPixels(bytes)) return kImageCorrupt;
     return DecodeWithStb(bytes, out);
 }
 

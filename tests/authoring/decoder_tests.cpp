@@ -199,6 +199,18 @@ TEST(CgmDecoder, TruncatedElementIsCorrupt) {
     EXPECT_EQ(DecodeCgm(w.bytes, image), kImageCorrupt);
 }
 
+TEST(CgmDecoder, MetafileCutOffAfterItsPictureKeepsWhatWasDrawn) {
+    // No end-picture or end-metafile element: success must come with the picture.
+    CgmWriter w = SimpleMetafile();
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodeCgm(w.bytes, image), kImageOk);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(At(*image, 10, 30), (Bgr{0, 0, 255}));
+    w.bytes.resize(8);  // cut before the picture began
+    EXPECT_EQ(DecodeCgm(w.bytes, image), kImageCorrupt);
+    EXPECT_FALSE(image);
+}
+
 TEST(CgmDecoder, LargeExtentsAreScaledToFourHundredEighty) {
     CgmWriter w;
     w.Element(0, 1, {0}).Element(2, 6, CgmWriter::Words({0, 0, 32000, 16000})).Element(0, 4, {}).Element(0, 2, {});
@@ -359,6 +371,49 @@ TEST(StbDecoders, RefuseBytesOfAnotherFormat) {
     EXPECT_EQ(DecodeJpeg(png, image), kImageNotRecognized);
     EXPECT_EQ(DecodePng(png, image), kImageCorrupt);  // the signature alone is no picture
     EXPECT_EQ(DecodeTarga(png, image), kImageNotRecognized);
+}
+
+std::vector<std::uint8_t> TargaHeader(int type, int width, int height) {
+    ByteWriter w;
+    w.U8(0), w.U8(0), w.U8(std::uint8_t(type)), w.U16(0), w.U16(0), w.U8(0);
+    w.U16(0), w.U16(0), w.U16(std::uint16_t(width)), w.U16(std::uint16_t(height)), w.U8(24), w.U8(0x20);
+    return w.bytes;
+}
+
+TEST(StbDecoders, TargaTooShortForItsPixelsIsCorrupt) {
+    std::optional<PackedImage> image;
+    std::vector<std::uint8_t> plain = TargaHeader(2, 2, 2);
+    for (int i = 0; i < 12; ++i) plain.push_back(std::uint8_t(i * 20));
+    ASSERT_EQ(DecodeTarga(plain, image), kImageOk);
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{60, 80, 100}));
+    plain.pop_back();
+    EXPECT_EQ(DecodeTarga(plain, image), kImageCorrupt);
+
+    std::vector<std::uint8_t> rle = TargaHeader(10, 2, 1);
+    for (int b : {0x81, 1, 2, 3}) rle.push_back(std::uint8_t(b));  // one run of two pixels
+    ASSERT_EQ(DecodeTarga(rle, image), kImageOk);
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{1, 2, 3}));
+    rle.pop_back();
+    EXPECT_EQ(DecodeTarga(rle, image), kImageCorrupt);
+
+    // Found by fuzzing: a few bytes claiming 16384 x 16384 took seconds and 2 GB.
+    std::vector<std::uint8_t> huge = TargaHeader(10, 16384, 16384);
+    for (int b : {0xFF, 0, 0, 0}) huge.push_back(std::uint8_t(b));
+    EXPECT_EQ(DecodeTarga(huge, image), kImageCorrupt);
+    EXPECT_FALSE(image);
+}
+
+TEST(StbDecoders, JpegHuffmanTableOfMoreThan256CodesIsCorrupt) {
+    // Found by fuzzing: stb fills its 256-entry tables from the counts unchecked.
+    ByteWriter w;
+    w.U8(0xFF), w.U8(0xD8), w.U8(0xFF), w.U8(0xE0), w.U8(0), w.U8(4), w.U8(0), w.U8(0);  // an APP0 to walk over
+    w.U8(0xFF), w.U8(0xC4), w.U8(0x01), w.U8(0x23), w.U8(0x00);
+    for (int i = 0; i < 16; ++i) w.U8(17);  // 272 codes
+    for (int i = 0; i < 272; ++i) w.U8(std::uint8_t(i));
+    w.U8(0xFF), w.U8(0xD9);
+    std::optional<PackedImage> image;
+    EXPECT_EQ(DecodeJpeg(w.bytes, image), kImageCorrupt);
+    EXPECT_FALSE(image);
 }
 
 }  // namespace
