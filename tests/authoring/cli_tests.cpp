@@ -167,6 +167,34 @@ TEST(Cli, RejectedInputsLeaveTheProjectByteIdentical) {
         EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
 }
 
+// A built saver is NAME.apj and a copy of the viewer as NAME.scr, whatever extension NAME had.
+TEST(Cli, BuildWritesTheProjectAndTheViewerCopyUnderOneName) {
+    fs::path dir = test::ScratchFolder();
+    MakePictures(dir);
+    fs::create_directories(dir / "tools");
+    fs::create_directories(dir / "out");
+    std::ofstream(dir / "tools" / "Viewer.scr", std::ios::binary) << "MZ stands in for the viewer";
+    const std::vector<std::uint8_t> viewer = test::FileBytes(dir / "tools" / "Viewer.scr");
+    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    ASSERT_EQ(Orbellan("add p.apj fish.jpg", dir).status, 0);
+
+    CliRun build = Orbellan("build p.apj --name fish.txt --out out --viewer tools/Viewer.scr", dir);
+    ASSERT_EQ(build.status, 0) << build.out;
+    EXPECT_TRUE(fs::exists(dir / "out" / "fish.apj"));
+    EXPECT_EQ(test::FileBytes(dir / "out" / "fish.scr"), viewer);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), fs::directory_iterator()), 2);
+
+    // building "Viewer" beside the viewer leaves the viewer as it is
+    ASSERT_EQ(Orbellan("build p.apj --name Viewer --out tools --viewer tools/Viewer.scr", dir).status, 0);
+    EXPECT_TRUE(fs::exists(dir / "tools" / "Viewer.apj"));
+    EXPECT_EQ(test::FileBytes(dir / "tools" / "Viewer.scr"), viewer);
+
+    CliRun missing = Orbellan("build p.apj --name other --out out --viewer tools/Nothing.scr", dir);
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.out.find("Unable to locate chosen Viewer (tools/Nothing.scr)"), std::string::npos) << missing.out;
+    EXPECT_FALSE(fs::exists(dir / "out" / "other.apj"));
+}
+
 // Files named from one folder are kept by full name, so a build from another folder still embeds them.
 TEST(Cli, ChosenFilesKeepTheirFullNames) {
     fs::path dir = test::ScratchFolder();
