@@ -69,7 +69,10 @@ int Change(const Args& args, TerminalSink& sink, const std::function<bool(Projec
     if (args.empty()) return Fail(sink, "A project file is needed");
     ProjectModel model;
     if (!Load(args[0], model, sink)) return 1;
-    if (!change(model, Args(args.begin() + 1, args.end())) || sink.sawError) return 1;
+    if (!change(model, Args(args.begin() + 1, args.end())) || sink.sawError) {
+        sink.Information("The project was left unchanged", args[0]);
+        return 1;
+    }
     return Save(args[0], model, sink);
 }
 

@@ -51,15 +51,44 @@ void MakePictures(const fs::path& dir) {
     ASSERT_TRUE(test::Convert(src + "'" + (dir / "fish.bmp").string() + "'"));  // a V5 header
 }
 
+// A short 8-bit mono wave: a 1 kHz square tone.
+void WriteWave(const fs::path& path) {
+    const std::uint32_t samples = 800;
+    std::ofstream out(path, std::ios::binary);
+    auto u32 = [&](std::uint32_t v) { out.put(char(v)).put(char(v >> 8)).put(char(v >> 16)).put(char(v >> 24)); };
+    auto u16 = [&](std::uint16_t v) { out.put(char(v)).put(char(v >> 8)); };
+    out << "RIFF";
+    u32(36 + samples);
+    out << "WAVEfmt ";
+    u32(16), u16(1), u16(1), u32(8000), u32(8000), u16(1), u16(8);
+    out << "data";
+    u32(samples);
+    for (std::uint32_t i = 0; i < samples; ++i) out.put(char(i / 4 % 2 ? 200 : 56));
+}
+
+// One note on and off, then the end of the track.
+void WriteMidi(const fs::path& path) {
+    const unsigned char bytes[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0, 12,
+                                   0, 0x90, 60, 100, 96, 0x80, 60, 0, 0, 0xFF, 0x2F, 0};
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
 TEST(Cli, BuildsASaverFromEveryPictureTypeThatTheViewerPlays) {
     fs::path dir = test::ScratchFolder();
     MakePictures(dir);
+    WriteMidi(dir / "tune.mid");
+    for (const char* sound : {"bounce.wav", "create.wav", "destroy.wav"}) WriteWave(dir / sound);
     ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
     for (const char* file : {"fish.jpg", "fish.png", "fish.tga", "fish.pcx", "fish.bmp"}) {
         CliRun add = Orbellan(std::string("add p.apj ") + file, dir);
         ASSERT_EQ(add.status, 0) << file << ": " << add.out;
     }
     ASSERT_EQ(Orbellan("set p.apj mode=rain number=12 speed=80 swirl=-45", dir).status, 0);
+    for (const char* command : {"background p.apj image fish.jpg", "banner p.apj fish.png", "music p.apj tune.mid --loop",
+                                "effects p.apj --bounce bounce.wav --create create.wav --destroy destroy.wav"}) {
+        CliRun run = Orbellan(command, dir);
+        ASSERT_EQ(run.status, 0) << command << ": " << run.out;
+    }
     ASSERT_EQ(Orbellan("modify p.apj 2 --flip-h --rotate 90 --key 255,0,255 --tolerance 30", dir).status, 0);
 
     CliRun info = Orbellan("info p.apj --json", dir);
@@ -77,8 +106,12 @@ TEST(Cli, BuildsASaverFromEveryPictureTypeThatTheViewerPlays) {
     fs::create_directories(dir / "out");
     CliRun build = Orbellan("build p.apj --name fish --out out", dir);
     ASSERT_EQ(build.status, 0) << build.out;
+    EXPECT_EQ(build.out.find("note: The"), std::string::npos) << build.out;  // every sound and picture embedded
     fs::path apj = dir / "out" / "fish.apj";
     ASSERT_TRUE(fs::exists(apj));
+    // with the Windows programs built too, the saver's viewer comes beside the project
+    fs::path viewerScr = fs::path(ORB_CLI_PATH).parent_path().parent_path() / "win32" / "bin" / "Viewer.scr";
+    if (fs::exists(viewerScr)) EXPECT_EQ(test::FileBytes(dir / "out" / "fish.scr"), test::FileBytes(viewerScr));
     EXPECT_FALSE(fs::exists(dir / "out" / "ORBxxx.apj"));
     std::vector<std::uint8_t> bytes = test::FileBytes(apj);
     ASSERT_GT(bytes.size(), 4u);
@@ -163,6 +196,8 @@ TEST(Cli, RejectedInputsLeaveTheProjectByteIdentical) {
         EXPECT_EQ(test::FileBytes(dir / "out" / "fish.apj"), saverBefore) << command;
     }
     EXPECT_FALSE(fs::exists(dir / "missing.apj"));
+    EXPECT_NE(Orbellan("set p.apj number=51", dir).out.find("note: The project was left unchanged (p.apj)"),
+              std::string::npos);
     for (const auto& entry : fs::recursive_directory_iterator(dir))  // no half-written files
         EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
 }
