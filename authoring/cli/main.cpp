@@ -123,6 +123,8 @@ bool SetValue(ProjectModel& m, const std::string& key, const std::string& text, 
                               : std::to_string(spec.minimum) + ".." + std::to_string(spec.maximum);
         return sink.Error("Value out of range for " + std::string(spec.key) + ": allowed " + allowed, text), false;
     }
+    if (*id == kBackgroundKind && *v == 3 && m.backdropPath.empty())
+        return sink.Error("An image background needs a picture: use background P.apj image PICTURE", text), false;
     m.settings[*id] = *v;
     return true;
 }

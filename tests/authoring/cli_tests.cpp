@@ -159,6 +159,7 @@ TEST(Cli, RejectedInputsLeaveTheProjectByteIdentical) {
         {"set p.apj nosuch=1", "nosuch"},
         {"set p.apj number=5 size=101", "allowed 0..100"},
         {"set p.apj eraser=2", "allowed 0..1"},
+        {"set p.apj background=image", "needs a picture"},
         {"add p.apj fish.png", "already been loaded"},
         {"add p.apj fish.png fish.jpg", "Mixed file type"},
         {"add p.apj missing.png", "missing.png"},
