@@ -59,7 +59,9 @@ bool Load(const std::string& path, ProjectModel& model, TerminalSink& sink) {
     return LoadProject(path, model, sink, ProgressBar("Decompressing ..."));
 }
 
+// A built saver's project stays compressed when it is changed.
 int Save(const std::string& path, const ProjectModel& model, TerminalSink& sink) {
+    if (model.compressed) return BuildSaver(model, {path, {}, ProgressBar("Compressing ...")}, sink) ? 0 : 1;
     return SaveProject(model, path, sink) ? 0 : 1;
 }
 

@@ -63,6 +63,7 @@ bool LoadProject(const fs::path& path, ProjectModel& model, ReportSink& sink, co
     loaded.frames = std::move(read.actors);
     RelinkFrames(loaded.frames);
     loaded.projectPath = path.string();
+    loaded.compressed = read.compressed;
     model = std::move(loaded);
     return true;
 }

@@ -28,6 +28,7 @@ struct ProjectModel {
     std::string backdropPath;               // as given: file names are case-sensitive here
     std::string bannerPath;
     std::string projectPath;
+    bool compressed = false;  // read from a compressed project: saved back in that form
 
     // First frames of the actors, in order.
     std::vector<GXDrawingSurface*> Actors() const;

@@ -124,6 +124,11 @@ TEST(Cli, BuildsASaverFromEveryPictureTypeThatTheViewerPlays) {
     CliRun again = Orbellan("info out/fish.apj --json", dir);  // the compressed form reads back the same
     ASSERT_EQ(again.status, 0) << again.out;
     EXPECT_EQ(again.out, info.out);
+    // a change to the built saver keeps its project compressed
+    ASSERT_EQ(Orbellan("set out/fish.apj number=7", dir).status, 0);
+    EXPECT_EQ(test::FileBytes(apj)[0], 'P');
+    EXPECT_EQ(std::system(("unzip -tq '" + apj.string() + "' >/dev/null 2>&1").c_str()), 0);
+    EXPECT_NE(Orbellan("info out/fish.apj --json", dir).out.find("\"number\": 7,"), std::string::npos);
 #ifdef ORB_VIEWER_PATH
     std::string play = "'" ORB_VIEWER_PATH "' --headless --frames 30 --size 320x240 '" + apj.string() + "' >/dev/null 2>&1";
     EXPECT_EQ(std::system(play.c_str()), 0);
