@@ -354,6 +354,7 @@ int RunInfo(const Args& a, TerminalSink& sink) {
 }
 
 // NAME from --name, forced to the .apj extension; the folder from --out/--into.
+// The default folder may be missing; the caller makes it once the work can start.
 std::optional<fs::path> SaverPath(const Args& a, const char* folderOption, const fs::path& defaultFolder,
                                   TerminalSink& sink, fs::path* viewer) {
     std::string name;
@@ -369,7 +370,8 @@ std::optional<fs::path> SaverPath(const Args& a, const char* folderOption, const
     if (name.find_first_of("/\\") != std::string::npos) return sink.Error("The name must not contain a folder", name), std::nullopt;
     std::error_code error;
     if (!AcceptablePath(folder.string(), sink)) return std::nullopt;
-    if (!fs::is_directory(folder, error)) return sink.Error("No such folder", folder.string()), std::nullopt;
+    if (folder != defaultFolder && !fs::is_directory(folder, error))
+        return sink.Error("No such folder", folder.string()), std::nullopt;
     return folder / ForceProjectExtension(name);
 }
 
@@ -414,10 +416,7 @@ int RunInstall(const Args& args, TerminalSink& sink) {
         if (x == "--xscreensaver") listInXScreenSaver = true;
         else a.push_back(x);
     }
-    fs::path folder = InstallFolder();
-    std::error_code ignored;
-    if (std::find(a.begin(), a.end(), "--into") == a.end()) fs::create_directories(folder, ignored);
-    std::optional<fs::path> target = SaverPath(a, "--into", folder, sink, nullptr);
+    std::optional<fs::path> target = SaverPath(a, "--into", InstallFolder(), sink, nullptr);
     if (!target) return 1;
 #ifdef _WIN32
     if (listInXScreenSaver) return Fail(sink, "--xscreensaver is for Linux");
@@ -431,6 +430,9 @@ int RunInstall(const Args& args, TerminalSink& sink) {
 #endif
     ProjectModel model;
     if (!Load(a[0], model, sink)) return 1;
+    std::error_code error;
+    fs::create_directories(target->parent_path(), error);
+    if (error) return Fail(sink, "Unable to make the folder: " + error.message(), target->parent_path().string());
 #ifdef _WIN32
     if (!BuildSaver(model, {*target, NativeViewer(), ProgressBar("Compressing ...")}, sink)) return 1;
     std::printf("%s\n", target->string().c_str());
@@ -439,7 +441,6 @@ int RunInstall(const Args& args, TerminalSink& sink) {
     // so the saver keeps working when the build folder goes away.
     if (!BuildSaver(model, {*target, {}, ProgressBar("Compressing ...")}, sink)) return 1;
     fs::path viewer = fs::absolute(target->parent_path() / kInstalledViewerName);
-    std::error_code error;
     if (!ReplaceFileWithCopy(NativeViewer(), viewer, error))
         return Fail(sink, "Unable to copy the viewer: " + error.message(), viewer.string());
     launcher = fs::absolute(launcher);
