@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "authoring/model/actor_import.h"
+#include "authoring/win32/actor_file_dialog.h"
 #include "authoring/win32/avi_clip.h"
 #include "authoring/win32/profile_settings.h"
 #include "authoring/win32/progress_dialog.h"
@@ -26,10 +27,6 @@ constexpr char kImportFilter[] =
     "JPG - JPEG - JFIF Compliant (*.jpg)\0*.jpg\0PCX - Zsoft Paintbrush (*.pcx)\0*.pcx\0"
     "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0All Files (*.*)\0*.*\0";
 constexpr std::size_t kSelectionBytes = 16384;
-
-struct ImportChoices {
-    bool preview, loadAsActor, buildActor;
-};
 
 std::string UpperExtension(const std::string& path) {
     std::size_t dot = path.find_last_of('.');
@@ -50,35 +47,6 @@ std::vector<std::string> SplitSelection(const char* buffer) {
     if (!folder.empty() && folder.back() == '\\') folder.pop_back();
     for (std::size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + "\\" + parts[i]);
     return paths;
-}
-
-UINT_PTR CALLBACK ImportHook(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* options = reinterpret_cast<ImportChoices*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
-        SetWindowLongPtrA(child, DWLP_USER, reinterpret_cast<LONG_PTR>(options));
-        CheckDlgButton(child, IDC_IMPORT_PREVIEW, options->preview ? BST_CHECKED : BST_UNCHECKED);
-        CheckDlgButton(child, IDC_LOAD_AS_ACTOR, options->loadAsActor ? BST_CHECKED : BST_UNCHECKED);
-        CheckDlgButton(child, IDC_BUILD_ACTOR, options->loadAsActor && options->buildActor ? BST_CHECKED : BST_UNCHECKED);
-        EnableWindow(GetDlgItem(child, IDC_BUILD_ACTOR), options->loadAsActor);
-        return TRUE;
-    }
-    auto* options = reinterpret_cast<ImportChoices*>(GetWindowLongPtrA(child, DWLP_USER));
-    if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED || !options) return FALSE;
-    bool checked = IsDlgButtonChecked(child, LOWORD(wParam)) == BST_CHECKED;
-    switch (LOWORD(wParam)) {
-    case IDC_IMPORT_PREVIEW: options->preview = checked; break;
-    case IDC_LOAD_AS_ACTOR:
-        options->loadAsActor = checked;
-        if (!checked) {
-            CheckDlgButton(child, IDC_BUILD_ACTOR, BST_UNCHECKED);
-            options->buildActor = false;
-        }
-        EnableWindow(GetDlgItem(child, IDC_BUILD_ACTOR), checked);
-        break;
-    case IDC_BUILD_ACTOR: options->buildActor = checked; break;
-    default: break;
-    }
-    return FALSE;
 }
 
 }  // namespace
@@ -117,7 +85,10 @@ void ProjectDialog::ImportAviClips(const std::vector<std::string>& paths) {
 
 void ProjectDialog::AddActors() {
     std::vector<char> selection(kSelectionBytes, '\0');
-    ImportChoices options{previewImport_, loadAsActor_, buildActor_};
+    ActorFileDialog options;
+    options.preview = previewImport_;
+    options.loadAsActor = loadAsActor_;
+    options.buildActor = buildActor_;
     std::string folder = importPath_;
     DWORD attributes = GetFileAttributesA(folder.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -138,13 +109,14 @@ void ProjectDialog::AddActors() {
     open.Flags = OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK |
                  OFN_HIDEREADONLY;
     open.lpTemplateName = MAKEINTRESOURCEA(ORB_DLG_IMPORT_CHILD);
-    open.lpfnHook = ImportHook;
+    open.lpfnHook = ActorFileDialogHook;
     open.lCustData = reinterpret_cast<LPARAM>(&options);
     bool chosen = GetOpenFileNameA(&open) && selection[0] != '\0';
     previewImport_ = options.preview;
     loadAsActor_ = options.loadAsActor;
     buildActor_ = options.buildActor;
-    if (!chosen) return;
+    // A name typed by hand, never selected in the dialog, imports nothing.
+    if (!chosen || options.kind == SelectedKind::None) return;
 
     importPath_ = selection.data();
     WriteSetting(kDirectoriesSection, kOpenPathKey, importPath_);

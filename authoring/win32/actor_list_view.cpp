@@ -21,21 +21,6 @@ constexpr std::uint32_t kEmptySlotGrey = 0x808080;
 constexpr std::uint32_t kHighlightGrey = 0xF0F0F0;
 constexpr UINT_PTR kAnimationTimer = 1;
 
-// Largest size of the same proportions that fits in (boxWidth, boxHeight).
-void FitInside(int width, int height, int boxWidth, int boxHeight, int& fitWidth, int& fitHeight) {
-    if (width <= 0 || height <= 0) {
-        fitWidth = fitHeight = 0;
-        return;
-    }
-    if (static_cast<long long>(width) * boxHeight > static_cast<long long>(height) * boxWidth) {
-        fitWidth = boxWidth;
-        fitHeight = std::max(1, static_cast<int>(static_cast<long long>(height) * boxWidth / width));
-    } else {
-        fitHeight = boxHeight;
-        fitWidth = std::max(1, static_cast<int>(static_cast<long long>(width) * boxHeight / height));
-    }
-}
-
 GXDrawingSurface MakeThumbnail(const GXDrawingSurface& frame, int slotWidth, int slotHeight, bool flipH,
                                bool flipV, ReportSink& sink) {
     GXDrawingSurface copy = frame;

@@ -54,10 +54,10 @@ void DrawBanner(HWND dialog, const BannerState& state, const DRAWITEMSTRUCT& ite
     GXDrawingSurface shown = state.picture ? *state.picture : DefaultPicture();
     int boxWidth = item.rcItem.right - item.rcItem.left, boxHeight = item.rcItem.bottom - item.rcItem.top;
     if (shown.Width() <= 0 || shown.Height() <= 0) return;
-    double scale = std::min(static_cast<double>(boxWidth) / shown.Width(), static_cast<double>(boxHeight) / shown.Height());
+    int width = 0, height = 0;
+    FitInside(shown.Width(), shown.Height(), boxWidth, boxHeight, width, height);
     NullReportSink quiet;
-    shown.Scale(std::max(1, static_cast<int>(shown.Width() * scale)), std::max(1, static_cast<int>(shown.Height() * scale)),
-                quiet);
+    shown.Scale(width, height, quiet);
     if (GetDeviceCaps(item.hDC, BITSPIXEL) == 8) shown.ConvertTo8(Program::Authoring);
     DrawSurface(item.hDC, shown, item.rcItem.left + (boxWidth - shown.Width()) / 2,
                 item.rcItem.top + (boxHeight - shown.Height()) / 2);

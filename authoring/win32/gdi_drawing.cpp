@@ -5,6 +5,20 @@
 
 namespace orb {
 
+void FitInside(int width, int height, int boxWidth, int boxHeight, int& fitWidth, int& fitHeight) {
+    if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0) {
+        fitWidth = fitHeight = 0;
+        return;
+    }
+    if (static_cast<long long>(width) * boxHeight > static_cast<long long>(height) * boxWidth) {
+        fitWidth = boxWidth;
+        fitHeight = std::max(1, static_cast<int>(static_cast<long long>(height) * boxWidth / width));
+    } else {
+        fitHeight = boxHeight;
+        fitWidth = std::max(1, static_cast<int>(static_cast<long long>(width) * boxHeight / height));
+    }
+}
+
 void FillSolid(HDC dc, const RECT& area, std::uint32_t colour) {
     GdiObject<HBRUSH> brush(CreateSolidBrush(colour & 0xFFFFFF));
     FillRect(dc, &area, brush.get());

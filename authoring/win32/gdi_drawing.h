@@ -43,5 +43,8 @@ void DrawSurface(HDC dc, const GXDrawingSurface& surface, int x, int y);
 void DrawSurfaceTransparent(HDC dc, const GXDrawingSurface& surface, int x, int y, std::uint32_t clear);
 // Pixels of the control's client area, for sizing pictures to it.
 RECT ClientArea(HWND dialog, int controlId);
+// Largest size of the same proportions as (width, height) that fits in the box;
+// 0 by 0 for an empty picture.
+void FitInside(int width, int height, int boxWidth, int boxHeight, int& fitWidth, int& fitHeight);
 
 }  // namespace orb

@@ -33,16 +33,6 @@ int AnglePosition(HWND dialog) {
     return static_cast<int>(SendDlgItemMessageA(dialog, IDC_ANGLE_SLIDER, TBM_GETPOS, 0, 0));
 }
 
-void FitInside(int width, int height, int boxWidth, int boxHeight, int& outWidth, int& outHeight) {
-    if (width <= 0 || height <= 0) {
-        outWidth = outHeight = 0;
-        return;
-    }
-    double scale = std::min(static_cast<double>(boxWidth) / width, static_cast<double>(boxHeight) / height);
-    outWidth = std::max(1, static_cast<int>(width * scale));
-    outHeight = std::max(1, static_cast<int>(height * scale));
-}
-
 void DrawPreview(HWND dialog, ModifyState& state) {
     HWND control = GetDlgItem(dialog, IDC_MODIFY_PREVIEW);
     RECT area;

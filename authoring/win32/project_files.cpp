@@ -65,6 +65,13 @@ UINT_PTR CALLBACK SaveHook(HWND child, UINT message, WPARAM wParam, LPARAM lPara
     return TRUE;
 }
 
+// Where the Control Panel looks for screen savers.
+std::filesystem::path SystemFolder() {
+    char folder[MAX_PATH] = {};
+    UINT length = GetSystemDirectoryA(folder, sizeof folder);
+    return length > 0 && length < sizeof folder ? std::filesystem::path(folder) : InstallFolder();
+}
+
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 int Slider(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETPOS, 0, 0)); }
@@ -218,7 +225,7 @@ void ProjectDialog::SaveOrBuildProject() {
                   "Unable to locate chosen Viewer (%s); please copy this file to your project directory", "Viewer.scr");
     if (ReportInformation(!Exists(viewer), message, viewer)) return RedrawSlots();
     std::filesystem::path archive = path;
-    if (state.choice == SaveChoice::Install) archive = InstallFolder() / archive.filename();
+    if (state.choice == SaveChoice::Install) archive = SystemFolder() / archive.filename();
     std::filesystem::path saver = archive;
     saver.replace_extension(".scr");
     PercentProgress progress(dialog_, "Compressing ...");

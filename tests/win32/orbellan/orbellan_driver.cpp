@@ -13,56 +13,11 @@
 #include <vector>
 
 #include "resources/orbellan/orbellan_resources.h"
+#include "tests/win32/orbellan/driver_support.h"
 
 namespace {
 
-int failures = 0;
-
-void Check(bool condition, const std::string& what) {
-    if (condition) return;
-    ++failures;
-    std::printf("FAILED: %s\n", what.c_str());
-    std::fflush(stdout);
-}
-
-HWND FindDialog(const char* title, int seconds) {
-    for (int i = 0; i < seconds * 10; ++i) {
-        if (HWND window = FindWindowA("#32770", title)) return window;
-        Sleep(100);
-    }
-    return nullptr;
-}
-
-// Lets the program handle everything sent so far.
-void Settle(HWND dialog) {
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-}
-
-std::string Text(HWND dialog, int id) {
-    char text[256] = {};
-    // GetWindowText does not ask controls of other processes; WM_GETTEXT does.
-    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-void SetText(HWND dialog, int id, const char* text) {
-    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-// The notice an edit box sends when the user leaves it.
-void Leave(HWND dialog, int id) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-void Click(HWND dialog, int id) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    Settle(dialog);
-}
-
-bool Pressed(HWND dialog, int id) { return GetPropA(GetDlgItem(dialog, id), "OrbPressed") != nullptr; }
-
-int SliderPos(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETPOS, 0, 0)); }
+using namespace orb::driver;
 
 void CheckSlider(HWND dialog, int id, const char* name, int low, int high, int position) {
     int gotLow = static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETRANGEMIN, 0, 0));
@@ -182,52 +137,10 @@ void CheckKeys(HWND dialog) {
     Check(IsWindow(dialog), "Escape leaves the main dialog open");
 }
 
-// Copies the dialog's screen area into a 24-bit BMP file.
-void SaveScreenshot(HWND dialog, const std::string& path) {
-    RECT area;
-    GetWindowRect(dialog, &area);
-    int width = area.right - area.left, height = area.bottom - area.top;
-    BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u, imageBytes = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof header + imageBytes), 0, 0,
-                          static_cast<DWORD>(sizeof file + sizeof header)};
-    if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&file, sizeof file, 1, out);
-        std::fwrite(&header, sizeof header, 1, out);
-        std::fwrite(bits, 1, imageBytes, out);
-        std::fclose(out);
-    } else {
-        Check(false, "screenshot written to " + path);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
-
-// Wine hands Unix paths through unchanged; the Windows calls want drive paths.
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
+    using namespace orb::driver;
     if (argc != 3) {
         std::printf("usage: orbellan_driver ORBELLAN_EXE ARTEFACT_FOLDER\n");
         return 100;
@@ -236,28 +149,9 @@ int main(int argc, char** argv) {
     std::string folder = FolderOf(program);
     // A leftover preview project: closing the program must remove it.
     if (std::FILE* stale = std::fopen((folder + "Viewer.apj").c_str(), "wb")) std::fclose(stale);
-    WriteProfileStringA("DefaultDirectories", nullptr, nullptr);
-    WriteProfileStringA("DefaultColors", nullptr, nullptr);
-    SetEnvironmentVariableA("ORB_REPORT_LOG", (artefacts + "\\orbellan_reports.txt").c_str());
-
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process)) {
-        std::printf("FAILED: cannot start %s\n", program.c_str());
-        return 100;
-    }
-    WaitForInputIdle(process.hProcess, 20000);
-    HWND dialog = FindDialog("Orbellan", 30);
-    if (!dialog) {
-        std::printf("FAILED: the main dialog did not appear\n");
-        TerminateProcess(process.hProcess, 1);
-        return 100;
-    }
-    Sleep(500);
-    Settle(dialog);
+    Started started;
+    if (!StartOrbellan(program, artefacts + "\\orbellan_reports.txt", started)) return 100;
+    HWND dialog = started.dialog;
     std::string openPath(256, '\0');
     GetProfileStringA("DefaultDirectories", "DefaultOpenPath", "", openPath.data(), 255);
     openPath.resize(std::strlen(openPath.c_str()));
@@ -294,12 +188,8 @@ int main(int argc, char** argv) {
     Check(Pressed(dialog, IDC_SHUFFLE), "New keeps Shuffle");
     Check(IsDlgButtonChecked(dialog, IDC_TURBO) == BST_CHECKED, "New keeps Turbo");
 
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
-    Check(WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0, "Close ends the program");
-    Check(GetFileAttributesA((folder + "Viewer.apj").c_str()) == INVALID_FILE_ATTRIBUTES,
-          "closing deletes the preview project Viewer.apj");
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    CloseOrbellan(started);
+    Check(!FileExists(folder + "Viewer.apj"), "closing deletes the preview project Viewer.apj");
     std::printf("%d failures\n", failures);
     return failures;
 }

@@ -1,0 +1,140 @@
+#include "tests/win32/orbellan/driver_support.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace orb::driver {
+
+int failures = 0;
+
+
+void Check(bool condition, const std::string& what) {
+    if (condition) return;
+    ++failures;
+    std::printf("FAILED: %s\n", what.c_str());
+    std::fflush(stdout);
+}
+
+HWND FindDialog(const char* title, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (HWND window = FindWindowA("#32770", title)) return window;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+void Settle(HWND dialog) {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+}
+
+std::string Text(HWND dialog, int id) {
+    char text[256] = {};
+    // GetWindowText does not ask controls of other processes; WM_GETTEXT does.
+    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void SetText(HWND dialog, int id, const char* text) {
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void Leave(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Click(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    Settle(dialog);
+}
+
+bool Pressed(HWND dialog, int id) { return GetPropA(GetDlgItem(dialog, id), "OrbPressed") != nullptr; }
+
+int SliderPos(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETPOS, 0, 0)); }
+
+void SaveScreenshot(HWND dialog, const std::string& path) {
+    RECT area;
+    GetWindowRect(dialog, &area);
+    int width = area.right - area.left, height = area.bottom - area.top;
+    BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u, imageBytes = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof header + imageBytes), 0, 0,
+                          static_cast<DWORD>(sizeof file + sizeof header)};
+    if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(&file, sizeof file, 1, out);
+        std::fwrite(&header, sizeof header, 1, out);
+        std::fwrite(bits, 1, imageBytes, out);
+        std::fclose(out);
+    } else {
+        Check(false, "screenshot written to " + path);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::string FolderOf(const std::string& path) {
+    std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+
+void PostClick(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool StartOrbellan(const std::string& program, const std::string& reportLog, Started& started) {
+    std::string folder = FolderOf(program);
+    WriteProfileStringA("DefaultDirectories", nullptr, nullptr);
+    WriteProfileStringA("DefaultColors", nullptr, nullptr);
+    SetEnvironmentVariableA("ORB_REPORT_LOG", reportLog.c_str());
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &started.process)) {
+        std::printf("FAILED: cannot start %s\n", program.c_str());
+        return false;
+    }
+    WaitForInputIdle(started.process.hProcess, 20000);
+    started.dialog = FindDialog("Orbellan", 30);
+    if (!started.dialog) {
+        std::printf("FAILED: the main dialog did not appear\n");
+        TerminateProcess(started.process.hProcess, 1);
+        return false;
+    }
+    Sleep(500);
+    Settle(started.dialog);
+    return true;
+}
+
+bool CloseOrbellan(Started& started) {
+    PostClick(started.dialog, IDCANCEL);
+    bool ended = WaitForSingleObject(started.process.hProcess, 20000) == WAIT_OBJECT_0;
+    Check(ended, "Close ends the program");
+    if (!ended) TerminateProcess(started.process.hProcess, 1);
+    CloseHandle(started.process.hThread);
+    CloseHandle(started.process.hProcess);
+    return ended;
+}
+
+}  // namespace orb::driver

@@ -1,0 +1,299 @@
+// Drives Orbellan.exe from project to screen saver, as a user would: adds actors
+// from a BMP, a PNG, a JPEG and an AVI clip through the import dialog (checking
+// its live preview), sets a mode and settings, builds a saver through the save
+// dialog, and checks that failed saves and builds leave old files alone.
+// Usage: orbellan_build_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER
+// INPUT_FOLDER holds bmp\actor.bmp (96x72) and bmp\big.bmp (640x480), png\actor.png,
+// jpg\actor.jpg and avi\clip.avi. The saver is built as OUTPUT_FOLDER\fish.apj.
+// Prints one line per failed check and exits with the number of failures.
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <cstdio>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "resources/orbellan/orbellan_resources.h"
+#include "tests/win32/orbellan/driver_support.h"
+
+namespace {
+
+using namespace orb::driver;
+
+constexpr int kAllFilesFilter = 7;  // position of "All Files (*.*)" in the import filter
+
+int ActorCount(HWND dialog) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(GetPropA(dialog, "OrbActorCount")));
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (condition()) return true;
+        Sleep(100);
+    }
+    return condition();
+}
+
+std::vector<char> Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct ClassSearch {
+    const char* name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ClassSearch*>(data);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, search->name) != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND ChildWithClass(HWND parent, const char* className) {
+    ClassSearch search{className, nullptr};
+    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The child dialog of our own template inside a file dialog: the one holding `id`.
+HWND TemplateChild(HWND box, int id) {
+    for (HWND child = FindWindowExA(box, nullptr, "#32770", nullptr); child;
+         child = FindWindowExA(box, child, "#32770", nullptr))
+        if (GetDlgItem(child, id)) return child;
+    return nullptr;
+}
+
+void TypeFileName(HWND box, const std::string& text) {
+    HWND name = GetDlgItem(box, cmb13);
+    if (!name) name = GetDlgItem(box, edt1);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool WaitGone(HWND window, int seconds) {
+    for (int i = 0; i < seconds * 10 && IsWindow(window); ++i) Sleep(100);
+    return !IsWindow(window);
+}
+
+// Text of the size line once the preview has shown something.
+std::string WaitPreviewSize(HWND child, const std::string& expected) {
+    std::string size;
+    for (int i = 0; i < 100; ++i) {
+        size = Text(child, IDC_IMPORT_SIZE);
+        if (size.rfind(expected, 0) == 0) break;
+        Sleep(100);
+    }
+    return size;
+}
+
+// Selects a file of the folder on show through the list's own keys, as the
+// arrow keys of a user would; the dialog then reports the selection change.
+void SelectWithKey(HWND box, int key) {
+    HWND list = ChildWithClass(box, "SysListView32");
+    Check(list != nullptr, "the import dialog shows a file list");
+    if (!list) return;
+    SendMessageA(list, WM_KEYDOWN, key, 0);
+    SendMessageA(list, WM_KEYUP, key, 0xC0000000);
+    Settle(box);
+}
+
+// Opens Add, goes to `folder` with every file listed, selects the first file,
+// checks its preview and opens it.
+HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child) {
+    PostClick(dialog, IDC_ADD);
+    HWND box = FindDialog("Import ScreenSaver Actors", 20);
+    Check(box != nullptr, "Add opens the import dialog");
+    if (!box) return nullptr;
+    // The dialog shows its first folder only after it has opened; going
+    // elsewhere before that would be undone.
+    Settle(box);
+    Sleep(1000);
+    Settle(box);
+    child = TemplateChild(box, IDC_PREVIEW_BOX);
+    Check(child != nullptr, "the import dialog carries the preview box");
+    HWND types = GetDlgItem(box, cmb1);
+    SendMessageA(types, CB_SETCURSEL, kAllFilesFilter, 0);
+    // What the combo box tells its dialog when a user picks an entry.
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+    TypeFileName(box, folder);
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    Settle(box);
+    Sleep(300);
+    return box;
+}
+
+void ImportStill(HWND dialog, const std::string& folder, const char* what, const char* size, const std::string& shot) {
+    int before = ActorCount(dialog);
+    HWND child = nullptr;
+    HWND box = OpenImportAt(dialog, folder, child);
+    if (!box || !child) return;
+    SelectWithKey(box, VK_HOME);
+    std::string shown = WaitPreviewSize(child, size);
+    Check(shown.rfind(size, 0) == 0, std::string("the preview of the ") + what + " shows its size " + size +
+                                         " (got '" + shown + "')");
+    Check(Text(child, IDC_IMPORT_NAME).rfind("actor.", 0) == 0,
+          std::string("the preview names the ") + what + " (got '" + Text(child, IDC_IMPORT_NAME) + "')");
+    Check(IsWindowEnabled(GetDlgItem(box, IDOK)), std::string("a small ") + what + " can be opened");
+    if (!shot.empty()) SaveScreenshot(box, shot);
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    Check(WaitGone(box, 20), std::string("Open closes the import dialog for the ") + what);
+    WaitFor([&] { return ActorCount(dialog) == before + 1; }, 20);
+    Check(ActorCount(dialog) == before + 1, std::string("the ") + what + " becomes one more actor (count " +
+                                                std::to_string(ActorCount(dialog)) + ")");
+}
+
+// A picture larger than 480 pixels shows its size in red and cannot be opened.
+void CheckTooLarge(HWND dialog, const std::string& folder) {
+    HWND child = nullptr;
+    HWND box = OpenImportAt(dialog, folder, child);
+    if (!box || !child) return;
+    SelectWithKey(box, VK_END);
+    std::string shown = WaitPreviewSize(child, "640x480");
+    Check(shown.rfind("640x480", 0) == 0, "the preview of a 640x480 bitmap shows 640x480 (got '" + shown + "')");
+    Check(!IsWindowEnabled(GetDlgItem(box, IDOK)), "a 640x480 bitmap cannot be opened while previewed");
+    SelectWithKey(box, VK_HOME);
+    WaitPreviewSize(child, "96x72");
+    Check(IsWindowEnabled(GetDlgItem(box, IDOK)), "choosing a small picture again enables Open");
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDCANCEL)));
+    Check(WaitGone(box, 20), "Cancel closes the import dialog");
+    Settle(dialog);
+}
+
+void ImportClip(HWND dialog, const std::string& folder, const std::string& shot) {
+    int before = ActorCount(dialog);
+    HWND child = nullptr;
+    HWND box = OpenImportAt(dialog, folder, child);
+    if (!box || !child) return;
+    SelectWithKey(box, VK_HOME);
+    std::string shown = WaitPreviewSize(child, "64x48");
+    Check(shown.rfind("64x48", 0) == 0, "the clip's preview shows its frame size 64x48 (got '" + shown + "')");
+    SaveScreenshot(box, shot);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    HWND avi = FindDialog("Import AVI Actor", 20);
+    Check(avi != nullptr, "opening a clip asks how to sample it");
+    if (!avi) return;
+    Settle(avi);
+    Check(Text(avi, IDC_AVI_FRAMES) == "10" && Text(avi, IDC_AVI_WIDTH) == "64" && Text(avi, IDC_AVI_HEIGHT) == "48",
+          "the clip dialog offers all 10 frames at 64x48 (got " + Text(avi, IDC_AVI_FRAMES) + ", " +
+              Text(avi, IDC_AVI_WIDTH) + "x" + Text(avi, IDC_AVI_HEIGHT) + ")");
+    Check(Text(avi, IDC_AVI_RATE) == "5" && Text(avi, IDC_AVI_DURATION) == "2s",
+          "10 frames at 5 per second last 2s (got " + Text(avi, IDC_AVI_RATE) + ", " + Text(avi, IDC_AVI_DURATION) + ")");
+    SetText(avi, IDC_AVI_FRAMES, "4");
+    SetText(avi, IDC_AVI_WIDTH, "32");
+    SetText(avi, IDC_AVI_HEIGHT, "24");
+    PostClick(avi, IDOK);
+    Check(WaitGone(avi, 20) && WaitGone(box, 30), "the clip is read once its sampling is chosen");
+    WaitFor([&] { return ActorCount(dialog) == before + 1; }, 30);
+    Check(ActorCount(dialog) == before + 1, "the clip becomes one more actor (count " +
+                                                std::to_string(ActorCount(dialog)) + ")");
+}
+
+// Opens Save, types `path` and presses one of the save dialog's own buttons.
+void SaveThrough(HWND dialog, const std::string& path, int button) {
+    PostClick(dialog, IDC_SAVE);
+    HWND box = FindDialog("Save As", 20);
+    Check(box != nullptr, "Save opens the save dialog");
+    if (!box) return;
+    Settle(box);
+    Sleep(1000);
+    Settle(box);
+    HWND child = TemplateChild(box, IDC_BUILD);
+    Check(child != nullptr, "the save dialog carries Save Project, Build and Install");
+    if (!child) return;
+    TypeFileName(box, path);
+    PostMessageA(child, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(child, button)));
+    Check(WaitGone(box, 20), "a save dialog button closes it");
+    Sleep(300);
+    Settle(dialog);
+}
+
+std::size_t ReportLines(const std::string& log) {
+    std::vector<char> text = Contents(log);
+    std::size_t lines = 0;
+    for (char c : text) lines += c == '\n';
+    return lines;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::printf("usage: orbellan_build_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER\n");
+        return 100;
+    }
+    std::string program = WindowsPath(argv[1]), input = WindowsPath(argv[2]);
+    std::string output = WindowsPath(argv[3]), artefacts = WindowsPath(argv[4]);
+    std::string log = artefacts + "\\orbellan_build_reports.txt";
+    DeleteFileA(log.c_str());
+    Started started;
+    if (!StartOrbellan(program, log, started)) return 100;
+    HWND dialog = started.dialog;
+
+    CheckTooLarge(dialog, input + "\\bmp");
+    ImportStill(dialog, input + "\\bmp", "bitmap", "96x72", artefacts + "\\import_preview_bmp.bmp");
+    ImportStill(dialog, input + "\\png", "PNG picture", "96x72", "");
+    ImportStill(dialog, input + "\\jpg", "JPEG picture", "96x72", "");
+    ImportClip(dialog, input + "\\avi", artefacts + "\\import_preview_avi.bmp");
+    Check(ReportLines(log) == 0, "the imports report nothing (see " + log + ")");
+
+    Click(dialog, IDC_MODE_RAIN);
+    SetText(dialog, IDC_NUMBER, "30");
+    Leave(dialog, IDC_NUMBER);
+    SetText(dialog, IDC_SIZE_VALUE, "80");
+    Leave(dialog, IDC_SIZE_VALUE);
+    CheckRadioButton(dialog, IDC_BG_STARFIELD, IDC_BG_IMAGE, IDC_BG_STARFIELD);
+    Click(dialog, IDC_BG_STARFIELD);
+    Settle(dialog);
+    Sleep(300);
+    SaveScreenshot(dialog, artefacts + "\\main_dialog_four_actors.bmp");
+
+    std::string fish = output + "\\fish.apj", scr = output + "\\fish.scr", plain = output + "\\ORBxxx.apj";
+    SaveThrough(dialog, fish, IDC_BUILD);
+    Check(WaitFor([&] { return FileExists(scr) && !FileExists(plain); }, 60), "Build writes fish.apj and fish.scr");
+    Check(FileExists(fish), "Build writes fish.apj");
+    Check(ReportLines(log) == 0, "Build reports nothing (see " + log + ")");
+    SaveScreenshot(dialog, artefacts + "\\main_dialog_after_build.bmp");
+
+    // Saves and builds that cannot write beside their target (a folder stands in
+    // the way, as a full disc or a locked folder would) report it and leave the
+    // old files as they were.
+    std::string kept = output + "\\kept.apj";
+    SaveThrough(dialog, kept, IDC_SAVE_PROJECT);
+    Check(WaitFor([&] { return FileExists(kept); }, 30), "Save Project writes kept.apj");
+    std::vector<char> keptBytes = Contents(kept);
+    Click(dialog, IDC_MODE_SPLAT);
+    std::size_t reports = ReportLines(log);
+    CreateDirectoryA((kept + ".tmp~").c_str(), nullptr);
+    SaveThrough(dialog, kept, IDC_SAVE_PROJECT);
+    Check(WaitFor([&] { return ReportLines(log) > reports; }, 30), "a save that cannot be written reports an error");
+    Check(Contents(kept) == keptBytes, "a failed save leaves the old project as it was");
+    RemoveDirectoryA((kept + ".tmp~").c_str());
+
+    std::vector<char> fishBytes = Contents(fish);
+    reports = ReportLines(log);
+    CreateDirectoryA((fish + ".part").c_str(), nullptr);
+    SaveThrough(dialog, fish, IDC_BUILD);
+    Check(WaitFor([&] { return ReportLines(log) > reports; }, 60), "a build that cannot be written reports an error");
+    Check(WaitFor([&] { return !FileExists(plain); }, 10), "a failed build leaves no ORBxxx.apj");
+    Check(Contents(fish) == fishBytes, "a failed build leaves the old saver's project as it was");
+    RemoveDirectoryA((fish + ".part").c_str());
+
+    reports = ReportLines(log);
+    SaveThrough(dialog, output + "\\missing\\fish.apj", IDC_BUILD);
+    Check(WaitFor([&] { return ReportLines(log) > reports; }, 30), "a build into a missing folder reports an error");
+    Check(!FileExists(output + "\\missing"), "a failed build creates nothing");
+    Check(!FileExists(plain), "a build into a missing folder leaves no ORBxxx.apj");
+
+    CloseOrbellan(started);
+    std::printf("%d failures\n", failures);
+    return failures;
+}
