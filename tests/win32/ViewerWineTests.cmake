@@ -2,7 +2,7 @@
 # the native build). Each case makes its own X screen and Wine prefix.
 set(orb_viewer_demo ${CMAKE_BINARY_DIR}/samples/demo.apj)
 add_executable(project_variant ${CMAKE_CURRENT_LIST_DIR}/project_variant.cpp)
-target_link_libraries(project_variant PRIVATE orb_io)
+target_link_libraries(project_variant PRIVATE orb_formats orb_io)
 add_test(NAME win32.viewer_win32_tests
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run ${ORB_WINEPREFIX} ${ORB_WIN32_DIR}/bin/viewer_win32_tests.exe)
 set_tests_properties(win32.viewer_win32_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)

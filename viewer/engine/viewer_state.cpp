@@ -73,7 +73,9 @@ bool ViewerState::Initialise(const std::string& path) {
     platform_.input->TakeSnapshot();
 
     if (!LoadProject()) {
-        Reports().Error("Errors occurred while loading the screensaver file: program will terminate");
+        // Input during loading ends the saver quietly, as it does once the show runs.
+        if (!quitRequested)
+            Reports().Error("Errors occurred while loading the screensaver file: program will terminate");
         return false;
     }
     if (isPreview) return true;

@@ -118,13 +118,14 @@ TEST_F(ProjectOnDisk, AFileOfAnotherKindIsRefused) {
               "Errors occurred while loading the screensaver file: program will terminate");
 }
 
-TEST_F(ProjectOnDisk, InputWhileLoadingEndsWithCode0) {
+TEST_F(ProjectOnDisk, InputWhileLoadingEndsWithCode0AndNoMessage) {
     Write(SampleProject());
     TestShow show;
     show.input.quietChecks = 2;
     EXPECT_FALSE(show.state.Initialise(path));
     EXPECT_EQ(show.state.QuitCode(), 0);
     EXPECT_TRUE(show.state.quitRequested);
+    for (const Report& r : show.reports.reports) EXPECT_NE(r.kind, ReportKind::Error) << r.message;
 }
 
 TEST_F(ProjectOnDisk, AScreenWithoutWidthEndsWithCode145) {
