@@ -1,10 +1,10 @@
-// compositor_bench [--frames N] [--project FILE]
+// compositor_bench [--frames N] [--project FILE] [--mode NAME] [--size WxH] [--sprites N]
 // For each motion mode, at 640x480, 1024x768 and 1600x1200, with 10, 50 and 500
 // sprites: frames per second of the dirty-rectangle compositor, of a naive
 // baseline that recomposes and presents the whole frame every time (the same show
 // with a full refresh forced on every frame), and the memory-bandwidth bound for
 // the bytes the dirty-rectangle frames actually touched (at the measured memcpy
-// speed). Prints one table.
+// speed). Prints one table; the filters pick single rows (for profiling).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -97,12 +97,18 @@ const char* const kModeNames[] = {"BOUNCE", "GRAVIBOUNCE", "FLYAWAY", "RAIN", "R
 int main(int argc, char** argv) {
     int frames = 200;
     std::string project = orb::host::DemoProjectPath();
+    std::string onlyMode, onlySize;
+    int onlySprites = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
         if (a == "--frames" && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
         else if (a == "--project" && i + 1 < argc) project = argv[++i];
+        else if (a == "--mode" && i + 1 < argc) onlyMode = argv[++i];
+        else if (a == "--size" && i + 1 < argc) onlySize = argv[++i];
+        else if (a == "--sprites" && i + 1 < argc) onlySprites = std::atoi(argv[++i]);
         else {
-            std::fprintf(stderr, "usage: compositor_bench [--frames N] [--project FILE]\n");
+            std::fprintf(stderr, "usage: compositor_bench [--frames N] [--project FILE] [--mode NAME] "
+                                 "[--size WxH] [--sprites N]\n");
             return 2;
         }
     }
@@ -120,11 +126,14 @@ int main(int argc, char** argv) {
     for (int mode = 0; mode < 7; ++mode)
         for (const auto& size : kSizes)
             for (int count : kCounts) {
+                char sizeText[16];
+                std::snprintf(sizeText, sizeof sizeText, "%dx%d", size[0], size[1]);
+                if ((!onlyMode.empty() && onlyMode != kModeNames[mode]) ||
+                    (!onlySize.empty() && onlySize != sizeText) || (onlySprites && onlySprites != count))
+                    continue;
                 const Run dirty = RunShow(project, mode, size[0], size[1], count, frames, false);
                 const Run naive = RunShow(project, mode, size[0], size[1], count, frames, true);
                 const double bound = dirty.bytesPerFrame > 0 ? copySpeed / dirty.bytesPerFrame : 0;
-                char sizeText[16];
-                std::snprintf(sizeText, sizeof sizeText, "%dx%d", size[0], size[1]);
                 std::printf("%-12s %-10s %7d %10.1f %10.1f %7.1fx %10.1f %7.0f%% %10.2f\n", kModeNames[mode],
                             sizeText, count, dirty.fps, naive.fps, naive.fps > 0 ? dirty.fps / naive.fps : 0,
                             bound, bound > 0 ? 100 * dirty.fps / bound : 0, dirty.bytesPerFrame / 1e6);
