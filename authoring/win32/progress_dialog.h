@@ -33,6 +33,8 @@ class PercentProgress {
 public:
     PercentProgress(HWND owner, std::string caption) : owner_(owner), caption_(std::move(caption)) {}
     void operator()(int percent);
+    // Closes a box that was left open (the work stopped before 100).
+    void Close() { box_.reset(); }
 
 private:
     HWND owner_;

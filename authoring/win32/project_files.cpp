@@ -235,7 +235,7 @@ void ProjectDialog::SaveOrBuildProject() {
     if (lstrcmpiA(saver.string().c_str(), viewer.c_str()) != 0) request.viewerSource = viewer;
     request.progress = [&progress](const std::string&, int percent) { progress(percent); };
     BuildSaver(project_, request, sink);
-    progress(100);
+    progress.Close();
     RedrawSlots();
 }
 
@@ -257,7 +257,7 @@ void ProjectDialog::LoadProjectFile() {
     PercentProgress progress(dialog_, "Decompressing ...");
     // A project that cannot be read leaves the current one as it was.
     bool loaded = LoadProject(name, project_, sink, [&progress](const std::string&, int percent) { progress(percent); });
-    progress(100);
+    progress.Close();
     if (loaded) {
         projectPath_ = name;
         selected_ = -1;

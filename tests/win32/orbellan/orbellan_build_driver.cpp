@@ -1,7 +1,8 @@
 // Drives Orbellan.exe from project to screen saver, as a user would: adds actors
 // from a BMP, a PNG, a JPEG and an AVI clip through the import dialog (checking
 // its live preview), sets a mode and settings, builds a saver through the save
-// dialog, and checks that failed saves and builds leave old files alone.
+// dialog, previews the project in the viewer, and checks that failed saves and
+// builds leave old files alone.
 // Usage: orbellan_build_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER
 // INPUT_FOLDER holds bmp\actor.bmp (96x72) and bmp\big.bmp (640x480), png\actor.png,
 // jpg\actor.jpg and avi\clip.avi. The saver is built as OUTPUT_FOLDER\fish.apj.
@@ -216,6 +217,60 @@ void SaveThrough(HWND dialog, const std::string& path, int button) {
     Settle(dialog);
 }
 
+// Preview writes the plain project as Viewer.apj beside the program and runs the
+// viewer full screen until a key.
+void CheckPreview(HWND dialog, const std::string& programFolder, const std::string& shot) {
+    std::string project = programFolder + "Viewer.apj";
+    DeleteFileA(project.c_str());
+    PostClick(dialog, IDC_PREVIEW);
+    HWND saver = nullptr;
+    WaitFor([&] { return (saver = FindWindowA("WindowsScreenSaverClass", nullptr)) != nullptr; }, 60);
+    Check(saver != nullptr, "Preview starts the viewer");
+    std::vector<char> bytes = Contents(project);
+    Check(bytes.size() > 1000 && bytes[0] == 0x34 && bytes[1] == 0x12,
+          "Preview writes Viewer.apj beside the program, uncompressed");
+    if (!saver) return;
+    Sleep(2000);
+    SaveScreenshot(saver, shot);
+    PostMessageA(saver, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    Check(WaitFor([&] { return !IsWindow(saver); }, 20), "a key ends the preview");
+    Settle(dialog);
+}
+
+// Load through the open dialog; the dialog then shows the stored project.
+void LoadThrough(HWND dialog, const std::string& path) {
+    PostClick(dialog, IDC_LOAD);
+    HWND box = FindDialog("Open", 20);
+    Check(box != nullptr, "Load opens the file dialog");
+    if (!box) return;
+    Settle(box);
+    Sleep(1000);
+    TypeFileName(box, path);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    Check(WaitGone(box, 20), "Open closes the load dialog");
+}
+
+void CheckLoaded(HWND dialog, const std::string& path) {
+    Click(dialog, IDC_NEW);
+    Check(ActorCount(dialog) == 0 && Text(dialog, IDC_NUMBER) == "5", "New empties the project");
+    LoadThrough(dialog, path);
+    WaitFor([&] { return ActorCount(dialog) == 4; }, 30);
+    Settle(dialog);
+    Check(ActorCount(dialog) == 4, "loading " + path + " gives back the four actors (got " +
+                                       std::to_string(ActorCount(dialog)) + ")");
+    Check(Text(dialog, IDC_NUMBER) == "30" && Text(dialog, IDC_SIZE_VALUE) == "80",
+          "loading " + path + " gives back Number 30 and Size 80 (got " + Text(dialog, IDC_NUMBER) + ", " +
+              Text(dialog, IDC_SIZE_VALUE) + ")");
+    Check(Pressed(dialog, IDC_MODE_RAIN) && !Pressed(dialog, IDC_MODE_BOUNCE), "loading " + path + " presses RAIN");
+    Check(IsDlgButtonChecked(dialog, IDC_BG_STARFIELD) == BST_CHECKED, "loading " + path + " checks Starfield");
+}
+
+std::string ProfileText(const char* key) {
+    char text[256] = {};
+    GetProfileStringA("DefaultDirectories", key, "", text, sizeof text);
+    return text;
+}
+
 std::size_t ReportLines(const std::string& log) {
     std::vector<char> text = Contents(log);
     std::size_t lines = 0;
@@ -261,7 +316,26 @@ int main(int argc, char** argv) {
     Check(WaitFor([&] { return FileExists(scr) && !FileExists(plain); }, 60), "Build writes fish.apj and fish.scr");
     Check(FileExists(fish), "Build writes fish.apj");
     Check(ReportLines(log) == 0, "Build reports nothing (see " + log + ")");
+    Settle(dialog);
+    Sleep(500);
     SaveScreenshot(dialog, artefacts + "\\main_dialog_after_build.bmp");
+
+    CheckPreview(dialog, FolderOf(program), artefacts + "\\preview_show.bmp");
+    Check(ReportLines(log) == 0, "Preview reports nothing (see " + log + ")");
+
+    // Install puts both files into the system folder and leaves the remembered
+    // project alone.
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, sizeof system);
+    std::string installed = std::string(system) + "\\fishinst";
+    DeleteFileA((installed + ".apj").c_str());
+    DeleteFileA((installed + ".scr").c_str());
+    std::string remembered = ProfileText("DefaultOpenProject");
+    SaveThrough(dialog, output + "\\fishinst.apj", IDC_INSTALL);
+    Check(WaitFor([&] { return FileExists(installed + ".scr") && FileExists(installed + ".apj"); }, 60),
+          "Install writes fishinst.scr and fishinst.apj into " + std::string(system));
+    Check(!FileExists(output + "\\fishinst.apj"), "Install writes nothing into the chosen folder");
+    Check(ProfileText("DefaultOpenProject") == remembered, "Install leaves DefaultOpenProject as it was");
 
     // Saves and builds that cannot write beside their target (a folder stands in
     // the way, as a full disc or a locked folder would) report it and leave the
@@ -286,6 +360,13 @@ int main(int argc, char** argv) {
     Check(WaitFor([&] { return !FileExists(plain); }, 10), "a failed build leaves no ORBxxx.apj");
     Check(Contents(fish) == fishBytes, "a failed build leaves the old saver's project as it was");
     RemoveDirectoryA((fish + ".part").c_str());
+
+    // Both forms load back: the plain project and the built, compressed one.
+    reports = ReportLines(log);
+    CheckLoaded(dialog, kept);
+    CheckLoaded(dialog, fish);
+    Check(!FileExists(plain), "loading a built project leaves no ORBxxx.apj");
+    Check(ReportLines(log) == reports, "loading reports nothing (see " + log + ")");
 
     reports = ReportLines(log);
     SaveThrough(dialog, output + "\\missing\\fish.apj", IDC_BUILD);
