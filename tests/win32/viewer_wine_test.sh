@@ -187,8 +187,7 @@ show-gdi|show-ddraw|show-wide)
     elapsed=$((($(date +%s%N) - start) / 1000000))
     echo "ended with $code after ${elapsed} ms"
     [ "$code" = 0 ] || fail "key press ended the show with $code"
-    # ORB_END_LIMIT_MS: callers on a loaded machine may allow more time.
-    [ $elapsed -le "${ORB_END_LIMIT_MS:-2000}" ] || fail "took ${elapsed} ms to end"
+    [ $elapsed -le 2000 ] || fail "took ${elapsed} ms to end"
     [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
     [ ! -f "$log" ] || fail "reports during the show: $(cat "$log")"
     ;;
