@@ -380,10 +380,13 @@ TEST(Cli, InfoOfTheDemoListsEverythingAndSaveLoadKeepsIt) {
                 << actor.name << " frame " << f;
     }
 
-    // a change and its undoing make the program load, save, load and save the project again
+    // a change and its undoing make the program load, save, load and save the project again:
+    // the file comes back byte for byte, embedded sounds and pictures included
+    const std::vector<std::uint8_t> original = test::FileBytes(dir / "demo.apj");
     ASSERT_EQ(Orbellan("set demo.apj number=13", dir).status, 0);
     ASSERT_EQ(Orbellan("set demo.apj number=12", dir).status, 0);
     EXPECT_EQ(Orbellan("info demo.apj --json", dir).out, info.out);
+    EXPECT_TRUE(test::FileBytes(dir / "demo.apj") == original);
     ASSERT_EQ(Orbellan("build demo.apj --name packed", dir).status, 0);
     EXPECT_EQ(Orbellan("info packed.apj --json", dir).out, info.out);
 }
