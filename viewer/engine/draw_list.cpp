@@ -89,6 +89,7 @@ bool DisplayDevice::DXInit(int width, int height, int bitsPerPixel) {
 
 void DisplayDevice::DXUninit() {
     items_.clear();
+    scaledRotations_.Clear();
     backdrop_.reset();
     backBuffer_.reset();
     backdropPicture_.reset();
@@ -119,7 +120,7 @@ void DisplayDevice::RebuildDisplay(DrawItem& item) {
 bool DisplayDevice::SetQuickRotationImage(DrawItem& item, int k) {
     if (!item.frame || k < 0 || k >= static_cast<int>(item.frame->rotationSet.size()))
         return false;
-    item.displayImage = ScaledCopy(item.frame->rotationSet[k], item.width, item.height, reports_);
+    item.displayImage = PictureCopy(scaledRotations_.Get(item.frame->rotationSet[k], item.width, item.height, reports_));
     return true;
 }
 

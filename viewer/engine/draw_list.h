@@ -15,6 +15,7 @@
 #include "common/report.h"
 #include "viewer/engine/platform.h"
 #include "viewer/engine/rect.h"
+#include "viewer/engine/scaled_picture_cache.h"
 
 namespace orb {
 
@@ -85,6 +86,8 @@ struct DrawItem {
 class DisplayDevice {
 public:
     static constexpr int kMaxItems = 512;
+    // Memory for quick rotation's scaled pictures, shared by all sprites.
+    static constexpr std::size_t kScaledRotationBudget = 16u << 20;
     struct Mode {
         int width;
         int height;
@@ -180,6 +183,7 @@ private:
     std::unique_ptr<GXDrawingSurface> backdropPicture_;
     std::unique_ptr<GXDrawingSurface> hiddenPicture_;
     std::vector<std::unique_ptr<DrawItem>> items_;
+    ScaledPictureCache scaledRotations_{kScaledRotationBudget};
     std::uint32_t nextId_ = 0;
 };
 

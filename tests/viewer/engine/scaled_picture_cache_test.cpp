@@ -1,0 +1,78 @@
+// The scaled-picture cache must give exactly what scaling gives, reuse what it
+// made, and keep to its memory budget.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "viewer/engine/draw_list.h"
+#include "viewer/engine/scaled_picture_cache.h"
+
+namespace orb {
+namespace {
+
+// A 24-bit picture with a diagonal gradient, so a wrong scale shows.
+GXDrawingSurface Gradient(int width, int height) {
+    GXDrawingSurface picture;
+    picture.Create(24, width, height);
+    for (int y = 0; y < height; ++y) {
+        auto row = picture.Row(y);
+        for (int x = 0; x < width; ++x) {
+            row[x * 3] = std::uint8_t(x * 7);
+            row[x * 3 + 1] = std::uint8_t(y * 5);
+            row[x * 3 + 2] = std::uint8_t(x + y);
+        }
+    }
+    return picture;
+}
+
+std::vector<std::uint8_t> PixelsOf(const GXDrawingSurface& picture) {
+    return {picture.Pixels().begin(), picture.Pixels().end()};
+}
+
+TEST(ScaledPictureCache, GivesWhatScalingGivesAndReusesIt) {
+    const GXDrawingSurface source = Gradient(40, 30);
+    NullReportSink reports;
+    ScaledPictureCache cache(1u << 20);
+    GXDrawingSurface expected = PictureCopy(source);
+    expected.Scale(17, 23, reports);
+
+    const GXDrawingSurface& first = cache.Get(source, 17, 23, reports);
+    EXPECT_EQ(first.Width(), 17);
+    EXPECT_EQ(first.Height(), 23);
+    EXPECT_EQ(PixelsOf(first), PixelsOf(expected));
+    EXPECT_EQ(&cache.Get(source, 17, 23, reports), &first);
+    EXPECT_EQ(cache.Count(), 1u);
+
+    // Another size, another source: new entries; sizes below one pixel mean one.
+    const GXDrawingSurface other = Gradient(8, 8);
+    EXPECT_NE(&cache.Get(source, 23, 17, reports), &first);
+    EXPECT_EQ(cache.Get(other, 0, -4, reports).Width(), 1);
+    EXPECT_EQ(cache.Count(), 3u);
+    cache.Clear();
+    EXPECT_EQ(cache.Count(), 0u);
+    EXPECT_EQ(cache.Bytes(), 0u);
+}
+
+TEST(ScaledPictureCache, KeepsToItsBudgetDroppingTheLeastRecentlyUsed) {
+    const GXDrawingSurface source = Gradient(16, 16);
+    NullReportSink reports;
+    // 10 x 10 at 24 bits: rows padded to 32 bytes, 320 bytes a picture.
+    ScaledPictureCache cache(3 * 320);
+    const GXDrawingSurface* a = &cache.Get(source, 10, 10, reports);
+    cache.Get(source, 10, 9, reports);
+    cache.Get(source, 9, 10, reports);
+    ASSERT_LE(cache.Bytes(), 3u * 320);
+    EXPECT_EQ(&cache.Get(source, 10, 10, reports), a);  // now the most recent
+    cache.Get(source, 8, 8, reports);                    // pushes out 10 x 9
+    EXPECT_LE(cache.Bytes(), 3u * 320);
+    EXPECT_EQ(&cache.Get(source, 10, 10, reports), a);
+
+    // A picture larger than the whole budget is still given, alone.
+    const GXDrawingSurface& big = cache.Get(source, 100, 100, reports);
+    EXPECT_EQ(big.Width(), 100);
+    EXPECT_EQ(cache.Count(), 1u);
+}
+
+}  // namespace
+}  // namespace orb
