@@ -153,6 +153,16 @@ exit-codes)
     code=$(wait_saver 30)
     [ "$code" = 0 ] || fail "input while loading ended with $code"
     [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
+    # The Desktop background (setting 17 = 1): the desktop is captured, so the
+    # show runs instead of ending with 1313, until a key ends it with 0.
+    "$ORB_PROJECT_VARIANT" "$demo" "$work/saver/Fish.apj" 17=1
+    xdotool mousemove 1000 700
+    start_saver /s
+    sleep 6
+    [ -f "$work/rc" ] && fail "the Desktop background ended the show with $(cat "$work/rc"): $(cat "$log" 2>/dev/null)"
+    xdotool key space
+    code=$(wait_saver 10)
+    [ "$code" = 0 ] || fail "the Desktop background show ended with $code"
     ;;
 preview)
     cp "$demo" "$work/saver/Fish.apj"
