@@ -70,13 +70,16 @@ bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
         }
         if (at + 4 > b.size()) return true;
         const std::size_t length = std::size_t(b[at + 2]) << 8 | b[at + 3];
-        const std::size_t end = std::min(b.size(), at + 2 + length);
         if (marker == 0xC4) {
-            for (std::size_t table = at + 4; table + 17 <= end;) {
+            // stb reads tables while the segment's count has bytes left, even
+            // when the last table runs past the segment (bytes past the file are 0).
+            std::ptrdiff_t left = std::ptrdiff_t(length) - 2;
+            for (std::size_t table = at + 4; left > 0;) {
                 std::size_t codes = 0;
-                for (std::size_t i = 1; i <= 16; ++i) codes += b[table + i];
+                for (std::size_t i = 1; i <= 16; ++i) codes += table + i < b.size() ? b[table + i] : 0;
                 if (codes > 256) return false;
                 table += 17 + codes;
+                left -= std::ptrdiff_t(17 + codes);
             }
         }
         at += 2 + std::max<std::size_t>(length, 2);

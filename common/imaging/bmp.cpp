@@ -65,7 +65,10 @@ std::unique_ptr<GXDrawingSurface> ReadBmp(ByteReader& r, std::string_view name, 
         return sink.Error("Invalid BMP File (width or height not positive)", subject), nullptr;
     const std::uint64_t stride = StrideFor(depth, std::min(info.width, kMaxSide));
     const std::uint64_t imageBytes = stride * static_cast<std::uint64_t>(info.height);
-    if (info.width > kMaxSide || info.height > kMaxSide || imageBytes > kMaxImageBytes)
+    // Every picture is held in 24 bits once read; a small file must not claim more.
+    const std::uint64_t heldBytes = StrideFor(24, std::min(info.width, kMaxSide)) * std::uint64_t(info.height);
+    if (info.width > kMaxSide || info.height > kMaxSide || imageBytes > kMaxImageBytes ||
+        heldBytes > kMaxImageBytes)
         return sink.Error("Invalid BMP File (picture too large)", subject), nullptr;
 
     const std::uint32_t entries =

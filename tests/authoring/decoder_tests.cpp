@@ -414,6 +414,15 @@ TEST(StbDecoders, JpegHuffmanTableOfMoreThan256CodesIsCorrupt) {
     std::optional<PackedImage> image;
     EXPECT_EQ(DecodeJpeg(w.bytes, image), kImageCorrupt);
     EXPECT_FALSE(image);
+
+    // A second table that begins inside the segment takes its counts from past its end.
+    ByteWriter v;
+    v.U8(0xFF), v.U8(0xD8), v.U8(0xFF), v.U8(0xC4), v.U8(0), v.U8(23), v.U8(0x00), v.U8(3);
+    for (int i = 0; i < 15; ++i) v.U8(0);
+    v.U8(1), v.U8(2), v.U8(3), v.U8(0x00);  // three codes, then the next table's class byte
+    for (int i = 0; i < 16; ++i) v.U8(0x20);  // 512 codes
+    v.U8(0xFF), v.U8(0xD9);
+    EXPECT_EQ(DecodeJpeg(v.bytes, image), kImageCorrupt);
 }
 
 }  // namespace

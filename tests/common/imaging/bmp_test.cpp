@@ -200,6 +200,7 @@ TEST(LoadBmp, HostileSizesAreRefusedWithoutReadingOutOfBounds) {
     Case cases[] = {
         {"huge", {}, "Invalid BMP File (picture too large)"},
         {"overflowing", {}, "Invalid BMP File (picture too large)"},
+        {"huge once in 24 bits", {}, "Invalid BMP File (picture too large)"},
         {"negative height", {}, "Invalid BMP File (width or height not positive)"},
         {"zero width", {}, "Invalid BMP File (width or height not positive)"},
         {"palette 300", {}, "Invalid BMP File (too many palette entries)"},
@@ -208,13 +209,16 @@ TEST(LoadBmp, HostileSizesAreRefusedWithoutReadingOutOfBounds) {
     };
     cases[0].spec.width = 30000, cases[0].spec.height = 30000, cases[0].spec.pixelBytes = 10;
     cases[1].spec.width = 0x7FFFFFFF, cases[1].spec.height = 0x7FFFFFFF, cases[1].spec.imageSize = 16;
-    cases[2].spec.height = -2, cases[2].spec.imageSize = 16;
-    cases[3].spec.width = 0, cases[3].spec.imageSize = 16;
-    cases[4].spec.coloursUsed = 300, cases[4].spec.paletteEntries = 300;
-    cases[5].spec.paletteEntries = 10, cases[5].spec.pixelBytes = 0, cases[5].spec.pixelOffset = 94;
-    cases[6].spec.pixelOffset = 5000;
-    cases[6].spec.pixelBytes = 0;
-    cases[6].spec.padToOffset = false;
+    // Found by fuzzing: 1 bit of 5889 x 16641 is 12 MB stored but 294 MB held.
+    cases[2].spec.width = 5889, cases[2].spec.height = 16641, cases[2].spec.bitCount = 1;
+    cases[2].spec.paletteEntries = 2, cases[2].spec.pixelBytes = 10;
+    cases[3].spec.height = -2, cases[3].spec.imageSize = 16;
+    cases[4].spec.width = 0, cases[4].spec.imageSize = 16;
+    cases[5].spec.coloursUsed = 300, cases[5].spec.paletteEntries = 300;
+    cases[6].spec.paletteEntries = 10, cases[6].spec.pixelBytes = 0, cases[6].spec.pixelOffset = 94;
+    cases[7].spec.pixelOffset = 5000;
+    cases[7].spec.pixelBytes = 0;
+    cases[7].spec.padToOffset = false;
     for (const Case& c : cases) {
         Loaded l = Load(MakeBmp(c.spec));
         EXPECT_EQ(l.surface, nullptr) << c.what;
