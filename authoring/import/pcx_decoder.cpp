@@ -55,9 +55,12 @@ std::uint32_t ReadHeader(std::span<const std::uint8_t> bytes, PcxHeader& h) {
 // All scan lines, each `planes x bytesPerLine` bytes. Runs may cross line ends.
 bool Unpack(std::span<const std::uint8_t> data, const PcxHeader& h, std::vector<std::uint8_t>& out) {
     std::size_t total = std::size_t(h.planes) * h.bytesPerLine * std::size_t(h.height);
+    // A run gives at most 63 bytes for two: a file shorter than that bound is cut
+    // short, and is refused before the lines are allocated.
+    const std::size_t leastData = h.encoding == 0 ? total : (total + 62) / 63 * 2;
+    if (data.size() < leastData) return false;
     out.assign(total, 0);
     if (h.encoding == 0) {
-        if (data.size() < total) return false;
         std::copy(data.begin(), data.begin() + std::ptrdiff_t(total), out.begin());
         return true;
     }
@@ -100,10 +103,11 @@ std::uint32_t DecodePcx(std::span<const std::uint8_t> bytes, std::optional<Packe
     bool trueColour = bits == 8 && (planes == 3 || planes == 4);
     if (!indexed && !trueColour) return kImageUnsupported;
 
-    std::optional<PackedImage> image = MakePackedImage24(h.width, h.height);
-    if (!image) return kImageUnsupported;
+    if (h.width > kMaxImageSide || h.height > kMaxImageSide) return kImageUnsupported;
     std::vector<std::uint8_t> lines;
     if (!Unpack(bytes.subspan(128), h, lines)) return kImageCorrupt;
+    std::optional<PackedImage> image = MakePackedImage24(h.width, h.height);
+    if (!image) return kImageUnsupported;
 
     std::array<Rgb, 256> palette{};
     if (bits == 8 && planes == 1) {

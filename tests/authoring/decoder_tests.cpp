@@ -99,6 +99,20 @@ TEST(PcxDecoder, RefusesWhatItCannotRead) {
     EXPECT_EQ(DecodePcx(std::vector<std::uint8_t>(40, 0x0A), image), kImageCorrupt);
 }
 
+TEST(PcxDecoder, FileTooShortForItsLinesIsCorruptBeforeAnythingIsAllocated) {
+    // Found by fuzzing: a 16384 x 16384 header with a few bytes held 1 GB for a moment.
+    std::optional<PackedImage> image;
+    std::vector<std::uint8_t> huge = PcxHeader(8, 3, 16384, 16384, 16384);
+    for (int i = 0; i < 64; ++i) huge.push_back(0xFF), huge.push_back(7);  // 64 runs of 63
+    EXPECT_EQ(DecodePcx(huge, image), kImageCorrupt);
+    EXPECT_FALSE(image);
+    // Exactly enough runs for a 2 x 1 true-colour picture of 2-byte lines: 6 bytes.
+    std::vector<std::uint8_t> tight = PcxHeader(8, 3, 2, 1, 2);
+    for (int b : {0xC6, 9}) tight.push_back(std::uint8_t(b));
+    ASSERT_EQ(DecodePcx(tight, image), kImageOk);
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{9, 9, 9}));
+}
+
 // ---- CGM ----
 
 class CgmWriter {

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "common/io/file_io.h"
 #include "tests/robustness/bad_files.h"
@@ -71,7 +72,7 @@ void WriteFile(const fs::path& path, const Bytes& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-fs::path Scratch() { return fs::temp_directory_path() / "orb_bad_input"; }
+fs::path Scratch() { return fs::temp_directory_path() / ("orb_bad_input_" + std::to_string(getpid())); }
 
 void RunCatalogue(const std::vector<Case>& cases) {
     const GoodFiles& good = Good(Scratch());
