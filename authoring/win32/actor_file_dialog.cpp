@@ -141,7 +141,8 @@ void OnSelectionChange(HWND child, ActorFileDialog& state) {
     bool animated = extension == "ACT" || extension == "AVI";
     if (!still && !animated) return ClearPreview(child, state);
     state.kind = still ? SelectedKind::StillImage : SelectedKind::ActorOrClip;
-    if (!state.preview) return;
+    // Without a preview nothing is shown, so nothing is too large to open either.
+    if (!state.preview) return ClearPreview(child, state);
     bool read = exists && (still ? ReadStillImage(state)
                            : extension == "ACT" ? ReadActorFrames(state)
                                                 : ReadClipFrame(child, state));

@@ -102,6 +102,18 @@ void PostClick(HWND dialog, int id) {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+HWND TemplateChild(HWND box, int id) {
+    for (HWND child = FindWindowExA(box, nullptr, "#32770", nullptr); child;
+         child = FindWindowExA(box, child, "#32770", nullptr))
+        if (GetDlgItem(child, id)) return child;
+    return nullptr;
+}
+
+bool WaitGone(HWND window, int seconds) {
+    for (int i = 0; i < seconds * 10 && IsWindow(window); ++i) Sleep(100);
+    return !IsWindow(window);
+}
+
 bool StartOrbellan(const std::string& program, const std::string& reportLog, Started& started) {
     std::string folder = FolderOf(program);
     WriteProfileStringA("DefaultDirectories", nullptr, nullptr);

@@ -31,6 +31,9 @@ std::string WindowsPath(std::string path);
 // The folder part of a path, with its trailing separator.
 std::string FolderOf(const std::string& path);
 bool FileExists(const std::string& path);
+// The child dialog of our own template inside a file dialog: the one holding `id`.
+HWND TemplateChild(HWND box, int id);
+bool WaitGone(HWND window, int seconds);
 
 // Starts Orbellan.exe from its own folder with a clean profile and reports
 // logged to `reportLog`; waits for its main dialog.

@@ -65,23 +65,10 @@ HWND ChildWithClass(HWND parent, const char* className) {
     return search.found;
 }
 
-// The child dialog of our own template inside a file dialog: the one holding `id`.
-HWND TemplateChild(HWND box, int id) {
-    for (HWND child = FindWindowExA(box, nullptr, "#32770", nullptr); child;
-         child = FindWindowExA(box, child, "#32770", nullptr))
-        if (GetDlgItem(child, id)) return child;
-    return nullptr;
-}
-
 void TypeFileName(HWND box, const std::string& text) {
     HWND name = GetDlgItem(box, cmb13);
     if (!name) name = GetDlgItem(box, edt1);
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-bool WaitGone(HWND window, int seconds) {
-    for (int i = 0; i < seconds * 10 && IsWindow(window); ++i) Sleep(100);
-    return !IsWindow(window);
 }
 
 // Text of the size line once the preview has shown something.
@@ -152,6 +139,13 @@ void ImportStill(HWND dialog, const std::string& folder, const char* what, const
                                                 std::to_string(ActorCount(dialog)) + ")");
 }
 
+void SetPreview(HWND child, bool on) {
+    HWND box = GetDlgItem(child, IDC_IMPORT_PREVIEW);
+    SendMessageA(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(child, WM_COMMAND, MAKEWPARAM(IDC_IMPORT_PREVIEW, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+    Settle(child);
+}
+
 // A picture larger than 480 pixels shows its size in red and cannot be opened.
 void CheckTooLarge(HWND dialog, const std::string& folder) {
     HWND child = nullptr;
@@ -161,6 +155,12 @@ void CheckTooLarge(HWND dialog, const std::string& folder) {
     std::string shown = WaitPreviewSize(child, "640x480");
     Check(shown.rfind("640x480", 0) == 0, "the preview of a 640x480 bitmap shows 640x480 (got '" + shown + "')");
     Check(!IsWindowEnabled(GetDlgItem(box, IDOK)), "a 640x480 bitmap cannot be opened while previewed");
+    SetPreview(child, false);
+    Check(IsWindowEnabled(GetDlgItem(box, IDOK)), "with Preview off the 640x480 bitmap can be opened");
+    Check(Text(child, IDC_IMPORT_SIZE).empty(), "with Preview off no size is shown");
+    SetPreview(child, true);
+    WaitPreviewSize(child, "640x480");
+    Check(!IsWindowEnabled(GetDlgItem(box, IDOK)), "Preview on again shows the bitmap too large to open");
     SelectWithKey(box, VK_HOME);
     WaitPreviewSize(child, "96x72");
     Check(IsWindowEnabled(GetDlgItem(box, IDOK)), "choosing a small picture again enables Open");

@@ -137,6 +137,62 @@ void CheckKeys(HWND dialog) {
     Check(IsWindow(dialog), "Escape leaves the main dialog open");
 }
 
+// The sound dialog: a wave file as backing track disables the three effect rows;
+// only the music's file dialog offers "Loop Sound"; Cancel keeps the project's paths.
+void CheckSoundDialog(HWND dialog) {
+    PostClick(dialog, IDC_SOUND);
+    HWND sound = FindDialog("Select Sound Effects", 20);
+    Check(sound != nullptr, "Sound opens the sound dialog");
+    if (!sound) return;
+    Settle(sound);
+    const int effects[] = {IDC_BOUNCE_PATH, IDC_BOUNCE_BROWSE, IDC_CREATE_PATH, IDC_CREATE_BROWSE, IDC_DESTROY_PATH,
+                           IDC_DESTROY_BROWSE};
+    SetText(sound, IDC_BOUNCE_PATH, "c:\\sounds\\boing.wav");
+    SetText(sound, IDC_MUSIC_PATH, "c:\\sounds\\theme.WAV");
+    Settle(sound);
+    bool anyEnabled = false;
+    for (int id : effects) anyEnabled = anyEnabled || IsWindowEnabled(GetDlgItem(sound, id));
+    Check(!anyEnabled, "a wave backing track disables the three effect rows");
+    SetText(sound, IDC_MUSIC_PATH, "c:\\sounds\\theme.mid");
+    Settle(sound);
+    bool allEnabled = true;
+    for (int id : effects) allEnabled = allEnabled && IsWindowEnabled(GetDlgItem(sound, id));
+    Check(allEnabled, "a MIDI backing track enables them again");
+    Check(Text(sound, IDC_BOUNCE_PATH) == "c:\\sounds\\boing.wav", "the effect paths keep their values");
+
+    struct Row {
+        int browse;
+        const char* title;
+        bool loop;
+    } rows[] = {{IDC_MUSIC_BROWSE, "Select Midi or Wave Backing Track", true},
+                {IDC_BOUNCE_BROWSE, "Select Bounce Sound", false}};
+    for (const Row& row : rows) {
+        PostClick(sound, row.browse);
+        HWND box = FindDialog(row.title, 20);
+        Check(box != nullptr, std::string("Browse opens ") + row.title);
+        if (!box) continue;
+        Settle(box);
+        HWND child = TemplateChild(box, IDC_LOOP_SOUND);
+        Check(child && (IsWindowEnabled(GetDlgItem(child, IDC_LOOP_SOUND)) != FALSE) == row.loop,
+              std::string(row.title) + (row.loop ? " offers Loop Sound" : " offers no Loop Sound"));
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDCANCEL)));
+        Check(WaitGone(box, 20), std::string("Cancel closes ") + row.title);
+        Settle(sound);
+    }
+    PostClick(sound, IDCANCEL);
+    Check(WaitGone(sound, 20), "Cancel closes the sound dialog");
+    Settle(dialog);
+    PostClick(dialog, IDC_SOUND);
+    sound = FindDialog("Select Sound Effects", 20);
+    if (!sound) return;
+    Settle(sound);
+    Check(Text(sound, IDC_MUSIC_PATH).empty() && Text(sound, IDC_BOUNCE_PATH).empty(),
+          "a cancelled sound dialog leaves the project's sounds as they were");
+    PostClick(sound, IDCANCEL);
+    WaitGone(sound, 20);
+    Settle(dialog);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -182,6 +238,8 @@ int main(int argc, char** argv) {
     } else {
         Check(false, "Banner opens the banner dialog");
     }
+
+    CheckSoundDialog(dialog);
 
     Click(dialog, IDC_NEW);
     Check(Text(dialog, IDC_SIZE_VALUE) == "100" && Text(dialog, IDC_NUMBER) == "5", "New resets the settings");
