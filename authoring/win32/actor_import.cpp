@@ -1,10 +1,9 @@
-// "&Add": the actor import file dialog (extended by template 104) and the rules
-// that turn the chosen files into actors at the end of the list.
+// "&Add": runs the actor import file dialog and turns the chosen files into
+// actors at the end of the list.
 #include <windows.h>
 #include <commdlg.h>
 
 #include <cctype>
-#include <optional>
 #include <cstring>
 #include <vector>
 
