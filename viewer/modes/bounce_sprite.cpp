@@ -43,11 +43,7 @@ void BounceSprite::Update() {
     int c = 0;
     int d = 0;
     VisibleHalfExtents(c, d);
-    const Rect& area = v.playArea;
-    if (!entered && c < motion.x && motion.x < area.right - c && d < motion.y &&
-        motion.y < area.bottom - d) {
-        entered = 1;
-    }
+    if (!entered && IsWhollyInside(*this, c, d)) entered = 1;
     if (entered) ReflectAtEdges(c, d);
 
     const double ratio = CentreDistanceRatio();

@@ -18,25 +18,10 @@ void FlyAwaySprite::Place() {
     ViewerState& v = *viewer;
     RandomGenerator& random = v.random;
     const Rect& area = v.playArea;
-    // Base width and height are pixel sizes added to world coordinates as they are.
-    switch (random.Below(4)) {
-    case 0:
-        motion.x = area.left - baseWidth - random.Below(100);
-        motion.y = random.Below(area.Height()) + area.top;
-        break;
-    case 1:
-        motion.x = random.Below(100) + baseWidth + area.right;
-        motion.y = random.Below(area.Height()) + area.top;
-        break;
-    case 2:
-        motion.x = random.Below(area.Width()) + area.left;
-        motion.y = area.top - baseHeight - random.Below(100);
-        break;
-    default:
-        motion.x = random.Below(area.Width()) + area.left;
-        motion.y = random.Below(100) + baseHeight + area.bottom;
-        break;
-    }
+    // From a random side, toward the play area.
+    const int side = random.Below(4);
+    motion.x = EdgeStart(random, area.left, area.right, baseWidth, side);
+    motion.y = EdgeStart(random, area.top, area.bottom, baseHeight, side - 2);
     int centreX = area.left + area.Width() / 2;
     int centreY = area.top + area.Height() / 2;
     const int swirl = v.settings.swirl;
@@ -94,11 +79,7 @@ void FlyAwaySprite::Update() {
     if (AlignsWithStep(*this)) displayAngle = motion.direction;
 
     if (ShouldRecreate(ratio)) {
-        ScheduleBirth();
-        InitLifetime();
-        v.destroySoundPending = true;
-        Hide();
-        Place();
+        RecreateSprite(*this);
         return;
     }
     if (v.sceneTimer != 0) return;
@@ -114,12 +95,7 @@ bool FlyAwaySprite::ShouldRecreate(double ratio) const {
 
 void FlyAwaySprite::ResetScene() {
     ViewerState& v = *viewer;
-    ForEachSprite<FlyAwaySprite>(v, [](FlyAwaySprite& sprite) {
-        sprite.Hide();
-        sprite.ScheduleBirth();
-        sprite.InitLifetime();
-        sprite.Place();
-    });
+    RestartSprites(v, &FlyAwaySprite::Place);
     v.display.RefreshBackdrop();
     ResetSceneTimer();
 }

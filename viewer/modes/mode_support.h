@@ -1,5 +1,7 @@
 // Small helpers shared by the motion modes: the common start of an update, safe
-// truncation of world positions, and the scene-wide walks over the sprite table.
+// truncation of world positions, starts at the play area's sides, the wholly
+// inside test, the scene-wide walks over the sprite table and the restarts of one
+// sprite or of the whole scene.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -39,6 +41,46 @@ void ForEachSprite(ViewerState& viewer, Visit&& visit) {
     for (std::int32_t i = 0; i < viewer.spriteCount; ++i) {
         visit(static_cast<ModeSprite&>(*viewer.sprites[i]));
     }
+}
+
+// One coordinate of a start at a side of the play area along one axis: side 0 up
+// to 100 units before `low`, past the sprite's size; side 1 likewise beyond
+// `high`; any other side anywhere in [low, high). The size is a pixel size added
+// to world coordinates as it is.
+inline double EdgeStart(RandomGenerator& random, std::int32_t low, std::int32_t high, double size, int side) {
+    if (side == 0) return low - size - random.Below(100);
+    if (side == 1) return random.Below(100) + size + high;
+    return random.Below(high - low) + low;
+}
+
+// Whether the sprite lies wholly inside the play area by its visible half extents
+// c and d (the play area's left and top edges are at world 0).
+inline bool IsWhollyInside(const Sprite& sprite, int c, int d) {
+    const Rect& area = sprite.viewer->playArea;
+    const SpriteMotion& m = sprite.motion;
+    return c < m.x && m.x < area.right - c && d < m.y && m.y < area.bottom - d;
+}
+
+// Every sprite of the scene hidden and started again as if new, each placed by
+// the mode's own `place`.
+template <class ModeSprite>
+void RestartSprites(ViewerState& viewer, void (ModeSprite::*place)()) {
+    ForEachSprite<ModeSprite>(viewer, [place](ModeSprite& sprite) {
+        sprite.Hide();
+        sprite.ScheduleBirth();
+        sprite.InitLifetime();
+        (sprite.*place)();
+    });
+}
+
+// A sprite whose run is over goes back to awaiting birth with a fresh lifetime,
+// sounds its end, is hidden and placed anew.
+inline void RecreateSprite(Sprite& sprite) {
+    sprite.ScheduleBirth();
+    sprite.InitLifetime();
+    sprite.viewer->destroySoundPending = true;
+    sprite.Hide();
+    sprite.Place();
 }
 
 // Placements that face the path when Align to Path is on: no display angle

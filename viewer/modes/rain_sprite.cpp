@@ -95,12 +95,7 @@ void RainSprite::WrapAround(double e, double f) {
 // The on-screen count is left as it is.
 void RainSprite::ResetScene() {
     ViewerState& v = *viewer;
-    ForEachSprite<RainSprite>(v, [](RainSprite& sprite) {
-        sprite.Hide();
-        sprite.ScheduleBirth();
-        sprite.InitLifetime();
-        sprite.PlaceRain();
-    });
+    RestartSprites(v, &RainSprite::PlaceRain);
     v.display.RefreshBackdrop();
     ResetSceneTimer();
 }

@@ -25,25 +25,10 @@ void RandomDriftSprite::PlaceDrift() {
     ViewerState& v = *viewer;
     RandomGenerator& random = v.random;
     const Rect& area = v.playArea;
-    // The base width is a pixel size added to world coordinates as it is.
-    switch (random.Below(4)) {
-    case 0:
-        motion.x = area.left - baseWidth - random.Below(100);
-        motion.y = area.top;
-        break;
-    case 1:
-        motion.x = random.Below(100) + baseWidth + area.right;
-        motion.y = area.top;
-        break;
-    case 2:
-        motion.x = random.Below(area.Width()) + area.left;
-        motion.y = area.top;
-        break;
-    default:
-        motion.x = random.Below(area.Width()) + area.left;
-        motion.y = area.bottom;
-        break;
-    }
+    // From a random side; at the top or the bottom whatever the side.
+    const int side = random.Below(4);
+    motion.x = EdgeStart(random, area.left, area.right, baseWidth, side);
+    motion.y = side == 3 ? area.bottom : area.top;
     const int targetX = random.Below(area.Width()) + area.left;
     const int targetY = random.Below(area.Height()) + area.top;
     const double away = std::atan2(motion.y - targetY, motion.x - targetX) * kRadiansToDegrees;
@@ -114,12 +99,7 @@ void RandomDriftSprite::Update() {
 
 void RandomDriftSprite::ResetScene() {
     ViewerState& v = *viewer;
-    ForEachSprite<RandomDriftSprite>(v, [](RandomDriftSprite& sprite) {
-        sprite.Hide();
-        sprite.ScheduleBirth();
-        sprite.InitLifetime();
-        sprite.PlaceDrift();
-    });
+    RestartSprites(v, &RandomDriftSprite::PlaceDrift);
     v.display.RefreshBackdrop();
     ResetSceneTimer();
     // The next placement clears the chase links.

@@ -49,11 +49,7 @@ void StarburstSprite::Update() {
         });
     }
     if (ShouldRecreate(ratio)) {
-        ScheduleBirth();
-        InitLifetime();
-        v.destroySoundPending = true;
-        Hide();
-        Place();
+        RecreateSprite(*this);
         return;
     }
     if (v.sceneTimer != 0) return;
@@ -69,12 +65,7 @@ bool StarburstSprite::ShouldRecreate(double ratio) const {
 
 // No backdrop refresh in this mode.
 void StarburstSprite::ResetScene() {
-    ForEachSprite<StarburstSprite>(*viewer, [](StarburstSprite& sprite) {
-        sprite.Hide();
-        sprite.ScheduleBirth();
-        sprite.InitLifetime();
-        sprite.Place();
-    });
+    RestartSprites(*viewer, &StarburstSprite::Place);
     ResetSceneTimer();
 }
 
