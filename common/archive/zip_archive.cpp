@@ -35,9 +35,9 @@ struct MemberFields {
     std::uint32_t size = 0;
 };
 
-void WriteLocalHeader(ByteWriter& out, const MemberFields& m, const std::string& name) {
-    out.U32(kLocalSignature);
-    out.U16(20);
+// The run both the local header and the central record carry, from the flags to
+// the name length.
+void WriteMemberFields(ByteWriter& out, const MemberFields& m, const std::string& name) {
     out.U16(m.flags);
     out.U16(m.method);
     out.U16(m.time);
@@ -46,6 +46,12 @@ void WriteLocalHeader(ByteWriter& out, const MemberFields& m, const std::string&
     out.U32(m.compressedSize);
     out.U32(m.size);
     out.U16(static_cast<std::uint16_t>(name.size()));
+}
+
+void WriteLocalHeader(ByteWriter& out, const MemberFields& m, const std::string& name) {
+    out.U32(kLocalSignature);
+    out.U16(20);
+    WriteMemberFields(out, m, name);
     out.U16(0);
     out.Text(name);
 }
@@ -55,14 +61,7 @@ void WriteCentralRecord(ByteWriter& out, const MemberFields& m, const std::strin
     out.U32(kCentralSignature);
     out.U16(20);
     out.U16(20);
-    out.U16(m.flags);
-    out.U16(m.method);
-    out.U16(m.time);
-    out.U16(m.date);
-    out.U32(m.crc);
-    out.U32(m.compressedSize);
-    out.U32(m.size);
-    out.U16(static_cast<std::uint16_t>(name.size()));
+    WriteMemberFields(out, m, name);
     out.U16(0);  // extra
     out.U16(0);  // comment
     out.U16(0);  // disk
