@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "tests/viewer/modes/extreme_settings.h"
 #include "viewer/engine/software_display.h"
 #include "viewer/engine/viewer_state.h"
 #include "viewer/modes/modes.h"
@@ -80,27 +81,9 @@ private:
 };
 
 ViewerSettings Extreme(bool high, int mode) {
-    ViewerSettings s;
+    ViewerSettings s = ExtremeSettings(high);
     s.motionMode = mode;
     s.number = high ? 50 : 10;
-    s.size = high ? 100 : 0;
-    s.sizeRange = high ? 100 : 0;
-    s.direction = high ? 360 : 0;
-    s.directionRange = high ? 360 : 0;
-    s.actorBias = high ? 100 : -100;
-    s.spriteLifetime = high ? 100 : 0;
-    s.sceneLifetime = high ? 1 : 0;
-    s.numberRange = high ? 100 : 0;
-    s.speed = high ? 100 : 0;
-    s.speedVariation = high ? 100 : -100;
-    s.swirl = high ? 90 : -90;
-    s.spin = high ? 100 : -100;
-    s.stutter = high ? 100 : 0;
-    s.factorX = high ? 100 : 0;
-    s.shuffle = high ? 1 : 0;
-    s.turbo = high ? 1 : 0;
-    s.quickRotation = high ? 0 : 1;
-    s.alignToPath = 1;
     s.backgroundKind = high ? kStarfieldBackground : kColourBackground;
     s.backgroundColour = 0x203040;
     return s;
