@@ -9,6 +9,7 @@
 
 #include "common/archive/member_name.h"
 #include "common/io/file_io.h"
+#include "tests/common/test_folder.h"
 #include "zip_builder.h"
 
 namespace orb {
@@ -17,20 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::BuildZip;
 using test::TestMember;
+using test::FreshFolder;
+using test::Put;
 
-fs::path FreshFolder(const std::string& name) {
-    fs::path folder = fs::temp_directory_path() / ("orb_archive_" + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-void Put(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-void Put(const fs::path& path, const std::string& text) {
-    Put(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
 std::string Get(const fs::path& path) {
     auto bytes = ReadWholeFile(path);
     return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<missing>");
@@ -131,7 +121,7 @@ TEST(ArchiveNames, UnsafeMemberNamesAreRefused) {
 }
 
 TEST(ArchiveRoundTrip, CompressListAndExtractKeepEveryByte) {
-    fs::path folder = FreshFolder("roundtrip");
+    fs::path folder = FreshFolder("archive_roundtrip");
     const std::string text = SampleText(300000, 7);
     Put(folder / "ORBxxx.apj", text);
     std::vector<int> percents;
@@ -165,7 +155,7 @@ TEST(ArchiveRoundTrip, CompressListAndExtractKeepEveryByte) {
 }
 
 TEST(ArchiveRoundTrip, EmptyFileAndFailedCompressionKeepsTheOldArchive) {
-    fs::path folder = FreshFolder("empty");
+    fs::path folder = FreshFolder("archive_empty");
     Put(folder / "empty.txt", std::string());
     ASSERT_EQ(CompressFileToArchive((folder / "e.zip").string(), (folder / "empty.txt").string(), true), 0);
     EXPECT_EQ(ExtractInto(folder / "e.zip", folder / "out").result, 1);
@@ -178,7 +168,7 @@ TEST(ArchiveRoundTrip, EmptyFileAndFailedCompressionKeepsTheOldArchive) {
 }
 
 TEST(ArchiveRead, TrailingBytesAfterTheEndRecordAreAllowed) {
-    fs::path folder = FreshFolder("trailing");
+    fs::path folder = FreshFolder("archive_trailing");
     std::vector<std::uint8_t> zip = BuildZip({{"a.txt", "alpha"}});
     for (std::uint8_t b : {0x10, 0x20, 0x30, 0x40}) zip.push_back(b);
     Put(folder / "t.zip", zip);
@@ -190,7 +180,7 @@ TEST(ArchiveRead, TrailingBytesAfterTheEndRecordAreAllowed) {
 }
 
 TEST(ArchiveRead, EndRecordBeyondTheSearchSpanIsNotFound) {
-    fs::path folder = FreshFolder("span");
+    fs::path folder = FreshFolder("archive_span");
     std::vector<std::uint8_t> zip = BuildZip({{"a.txt", "alpha"}});
     std::vector<std::uint8_t> padded = zip;
     padded.resize(zip.size() + 66000 - 21, 0);  // the record's first byte lies 66000 + 1 bytes from the end
@@ -208,7 +198,7 @@ TEST(ArchiveRead, EndRecordBeyondTheSearchSpanIsNotFound) {
 }
 
 TEST(ArchiveRead, SignatureStraddlingTwoSearchBlocksIsFound) {
-    fs::path folder = FreshFolder("straddle");
+    fs::path folder = FreshFolder("archive_straddle");
     std::vector<std::uint8_t> zip = BuildZip({{"a.txt", "alpha"}});
     // Place the end record so that its signature starts 2 bytes before a 256-byte block boundary.
     for (std::size_t tail = 0; tail < 260; ++tail) {
@@ -222,7 +212,7 @@ TEST(ArchiveRead, SignatureStraddlingTwoSearchBlocksIsFound) {
 }
 
 TEST(ArchiveExtract, MemberInAFolderCreatesTheFolder) {
-    fs::path folder = FreshFolder("folder");
+    fs::path folder = FreshFolder("archive_folder");
     Put(folder / "f.zip", BuildZip({{"a\\b.txt", "inside", true}, {"c/d/e.txt", "deeper"}}));
     EXPECT_EQ(ExtractInto(folder / "f.zip", folder / "out").result, 2);
     EXPECT_EQ(Get(folder / "out" / "a" / "b.txt"), "inside");
@@ -231,7 +221,7 @@ TEST(ArchiveExtract, MemberInAFolderCreatesTheFolder) {
 }
 
 TEST(ArchiveExtract, CrcMismatchIsReportedAndTheNextMemberStillExtracts) {
-    fs::path folder = FreshFolder("crc");
+    fs::path folder = FreshFolder("archive_crc");
     Put(folder / "c.zip", BuildZip({{"bad.txt", "corrupt me", true, -1, -1, 0x12345678}, {"good.txt", "fine"}}));
     int count = 0, status = 0;
     auto listing = ReadArchiveDirectory((folder / "c.zip").string(), count, status);
@@ -249,7 +239,7 @@ TEST(ArchiveExtract, CrcMismatchIsReportedAndTheNextMemberStillExtracts) {
 }
 
 TEST(ArchiveHostile, ZipSlipNamesNeverLeaveTheTargetFolder) {
-    fs::path folder = FreshFolder("slip");
+    fs::path folder = FreshFolder("archive_slip");
     fs::path target = folder / "target";
     fs::create_directories(target);
     Put(folder / "z.zip", BuildZip({{"../escaped.txt", "x"},
@@ -274,7 +264,7 @@ TEST(ArchiveHostile, ZipSlipNamesNeverLeaveTheTargetFolder) {
 }
 
 TEST(ArchiveHostile, BogusSizesAreRefusedBeforeAnythingIsWritten) {
-    fs::path folder = FreshFolder("sizes");
+    fs::path folder = FreshFolder("archive_sizes");
     // A compressed size reaching past the directory: refused while reading the directory.
     Put(folder / "big.zip", BuildZip({{"a.txt", "alpha", false, 0x7FFFFFF0}}));
     int count = 0, status = 0;
@@ -300,7 +290,7 @@ TEST(ArchiveHostile, BogusSizesAreRefusedBeforeAnythingIsWritten) {
 }
 
 TEST(ArchiveHostile, TruncationAtEveryLengthIsAnErrorNotACrash) {
-    fs::path folder = FreshFolder("truncate");
+    fs::path folder = FreshFolder("archive_truncate");
     const std::vector<std::uint8_t> zip =
         BuildZip({{"one.txt", SampleText(3000, 1), true}, {"two.txt", "second member"}});
     for (std::size_t length = 0; length < zip.size(); ++length) {
@@ -323,7 +313,7 @@ TEST(ArchiveHostile, TruncationAtEveryLengthIsAnErrorNotACrash) {
 
 TEST(ArchiveInterop, OurArchivesPassUnzipAndPython) {
     if (!HostTools()) GTEST_SKIP() << "needs native zip, unzip and python3";
-    fs::path folder = FreshFolder("interop_out");
+    fs::path folder = FreshFolder("archive_interop_out");
     const std::string text = SampleText(123457, 3);
     Put(folder / "ORBxxx.apj", text);
     const fs::path archive = folder / "built.apj";
@@ -339,7 +329,7 @@ TEST(ArchiveInterop, OurArchivesPassUnzipAndPython) {
 
 TEST(ArchiveInterop, ArchivesMadeByZipExtractByteForByte) {
     if (!HostTools()) GTEST_SKIP() << "needs native zip, unzip and python3";
-    fs::path folder = FreshFolder("interop_in");
+    fs::path folder = FreshFolder("archive_interop_in");
     const std::string text = SampleText(200003, 5);
     Put(folder / "member.bin", text);
     for (const char* level : {"-6", "-0"}) {

@@ -10,6 +10,7 @@
 #include "common/formats/project_writer.h"
 #include "common/io/file_io.h"
 #include "project_test_data.h"
+#include "tests/common/test_folder.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -21,19 +22,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::FullProject;
 using test::GreyBmp;
-
-fs::path FreshFolder(const std::string& name) {
-    fs::path folder = fs::temp_directory_path() / ("orb_project_" + name);
-    std::error_code ignored;  // a folder left read-only by an interrupted run
-    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-void Put(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
+using test::FreshFolder;
+using test::Put;
 
 std::vector<std::uint8_t> Get(const fs::path& path) { return ReadWholeFile(path).value_or(std::vector<std::uint8_t>{}); }
 
@@ -56,7 +46,7 @@ FreeSpaceProbe Plenty() {
 }
 
 TEST(ProjectCompressed, RoundTripsAndLeavesNoExtractedFile) {
-    fs::path folder = FreshFolder("compressed");
+    fs::path folder = FreshFolder("project_compressed");
     const std::vector<std::uint8_t> plain = SerializeProject(FullProject());
     WriteCompressed(folder / "fish.apj", plain);
     ASSERT_EQ(Get(folder / "fish.apj")[0], 'P');
@@ -77,7 +67,7 @@ TEST(ProjectCompressed, UnzipFindsThePlainProjectInside) {
     GTEST_SKIP() << "unzip is a native tool";
 #else
     if (std::system("command -v unzip >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs unzip";
-    fs::path folder = FreshFolder("unzip");
+    fs::path folder = FreshFolder("project_unzip");
     const std::vector<std::uint8_t> plain = SerializeProject(FullProject());
     WriteCompressed(folder / "fish.apj", plain);
     fs::create_directories(folder / "out");
@@ -92,7 +82,7 @@ TEST(ProjectCompressed, UnzipFindsThePlainProjectInside) {
 }
 
 TEST(ProjectCompressed, TooLittleSpaceStopsBeforeExtracting) {
-    fs::path folder = FreshFolder("space");
+    fs::path folder = FreshFolder("project_space");
     const std::vector<std::uint8_t> plain = SerializeProject(FullProject());
     WriteCompressed(folder / "fish.apj", plain);
     fs::path asked;
@@ -119,7 +109,7 @@ TEST(ProjectCompressed, TooLittleSpaceStopsBeforeExtracting) {
 }
 
 TEST(ProjectCompressed, ExtractedFileIsRemovedAfterAFailedRead) {
-    fs::path folder = FreshFolder("failed");
+    fs::path folder = FreshFolder("project_failed");
     std::vector<std::uint8_t> plain = SerializeProject(FullProject());
     plain[4] = 2;  // an actor file's kind
     WriteCompressed(folder / "fish.apj", plain);
@@ -134,7 +124,7 @@ TEST(ProjectCompressed, ExtractedFileIsRemovedAfterAFailedRead) {
 }
 
 TEST(ProjectCompressed, HostileArchivesAreRefused) {
-    fs::path folder = FreshFolder("hostile");
+    fs::path folder = FreshFolder("project_hostile");
     const std::vector<std::uint8_t> plain = SerializeProject(FullProject());
     WriteCompressed(folder / "good.apj", plain);
     const std::vector<std::uint8_t> good = Get(folder / "good.apj");
@@ -175,7 +165,7 @@ TEST(ProjectCompressed, UnwritableProjectFolderUsesTheTemporaryFolder) {
     GTEST_SKIP() << "folder permissions are POSIX here";
 #else
     if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    fs::path folder = FreshFolder("readonly");
+    fs::path folder = FreshFolder("project_readonly");
     WriteCompressed(folder / "fish.apj", SerializeProject(FullProject()));
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     fs::path asked;
@@ -193,7 +183,7 @@ TEST(ProjectCompressed, UnwritableProjectFolderUsesTheTemporaryFolder) {
 }
 
 TEST(ProjectPlain, UnopenableFileIsReportedOnlyByTheAuthoringProgram) {
-    fs::path folder = FreshFolder("missing");
+    fs::path folder = FreshFolder("project_missing");
     ReportLog log;
     EXPECT_EQ(LoadViewerProject(folder / "none.apj", false, log, Plenty()).check, ProjectCheck::CannotOpen);
     EXPECT_TRUE(log.Empty());
@@ -205,7 +195,7 @@ TEST(ProjectPlain, UnopenableFileIsReportedOnlyByTheAuthoringProgram) {
 }
 
 TEST(ProjectPlain, AuthoringKeepsPathsDropsDataAndNamesWhatWasNotEmbedded) {
-    fs::path folder = FreshFolder("authoring");
+    fs::path folder = FreshFolder("project_authoring");
     ProjectFile p = FullProject();
     p.actors.clear();
     p.soundPaths = {"C:\\m.mid", " blank.wav", "", "C:\\gone.wav"};
@@ -237,7 +227,7 @@ TEST(ProjectPlain, AuthoringKeepsPathsDropsDataAndNamesWhatWasNotEmbedded) {
 }
 
 TEST(ProjectPlain, ViewerKeepsTheSoundData) {
-    fs::path folder = FreshFolder("viewer");
+    fs::path folder = FreshFolder("project_viewer");
     ProjectFile p = FullProject();
     p.actors.clear();
     p.useBackdropImage = 0;
@@ -258,7 +248,7 @@ ImageReadStatus TestImages(const std::string& path, std::vector<std::uint8_t>& b
 }
 
 TEST(ProjectWriter, EmbedsWhatExistsAndReportsWhatIsMissing) {
-    fs::path folder = FreshFolder("writer");
+    fs::path folder = FreshFolder("project_writer");
     Put(folder / "tune.mid", {'M', 'T', 'h', 'd'});
     Put(folder / "boing.wav", {'R', 'I', 'F', 'F', 9});
     Put(folder / "sky.bmp", {1});
@@ -301,7 +291,7 @@ TEST(ProjectWriter, EmbedsWhatExistsAndReportsWhatIsMissing) {
 }
 
 TEST(ProjectWriter, EmptyAndShortPathsAndUnknownFormats) {
-    fs::path folder = FreshFolder("writer_edges");
+    fs::path folder = FreshFolder("project_writer_edges");
     Put(folder / "note.txt", {1});
     ProjectContent content;
     content.useBackdropImage = true;  // with an empty path
@@ -339,7 +329,7 @@ TEST(ProjectWriter, EmptyAndShortPathsAndUnknownFormats) {
 }
 
 TEST(ProjectWriter, FailedSaveKeepsThePreviousProject) {
-    fs::path folder = FreshFolder("writer_fail");
+    fs::path folder = FreshFolder("project_writer_fail");
     ReportLog log;
     ProjectContent content;
     EXPECT_FALSE(WriteProject(folder / "no-such-folder" / "p.apj", content, log, TestImages));
