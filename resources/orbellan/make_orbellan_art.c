@@ -10,6 +10,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "../tools/art_file.h"
+
 typedef struct {
     int width, height;
     uint8_t* rgb; /* top-down, 3 bytes per pixel: red, green, blue */
@@ -33,15 +35,10 @@ static void Plot(Picture* p, int x, int y, int r, int g, int b) {
     px[2] = (uint8_t)b;
 }
 
-static void Put16(uint8_t* q, uint32_t v) { q[0] = (uint8_t)v; q[1] = (uint8_t)(v >> 8); }
-static void Put32(uint8_t* q, uint32_t v) { Put16(q, v & 0xFFFF); Put16(q + 2, v >> 16); }
-
 static int WriteBmp(const char* folder, const char* name, const Picture* p) {
     uint32_t stride = ((uint32_t)p->width * 3 + 3) / 4 * 4;
     uint32_t bytes = 54 + stride * p->height;
     uint8_t* file = calloc(bytes, 1);
-    char path[1024];
-    FILE* out;
     int x, y, ok;
     if (!file) return 0;
     file[0] = 'B';
@@ -63,12 +60,8 @@ static int WriteBmp(const char* folder, const char* name, const Picture* p) {
             row[x * 3 + 2] = px[0];
         }
     }
-    snprintf(path, sizeof path, "%s/%s", folder, name);
-    out = fopen(path, "wb");
-    ok = out && fwrite(file, 1, bytes, out) == bytes;
-    if (out && fclose(out) != 0) ok = 0;
+    ok = WriteArtFile(folder, name, file, bytes);
     free(file);
-    if (!ok) fprintf(stderr, "cannot write %s\n", path);
     return ok;
 }
 
@@ -219,48 +212,14 @@ static int WriteLogoAndBanner(const char* folder) {
     return ok;
 }
 
-/* A 32 x 32 true-colour icon: the orb, transparent around it. */
-static int WriteIcon(const char* folder) {
-    enum { kSize = 32, kPixelBytes = kSize * kSize * 4, kMaskBytes = kSize * 4 };
-    enum { kImageBytes = 40 + kPixelBytes + kMaskBytes, kHeaderBytes = 6 + 16 };
-    static uint8_t file[kHeaderBytes + kImageBytes];
-    uint8_t* image = file + kHeaderBytes;
-    char path[1024];
-    FILE* out;
-    int x, y, r, g, b, ok;
-    memset(file, 0, sizeof file);
-    Put16(file + 2, 1);
-    Put16(file + 4, 1);
-    file[6] = kSize;
-    file[7] = kSize;
-    Put16(file + 10, 1);
-    Put16(file + 12, 32);
-    Put32(file + 14, kImageBytes);
-    Put32(file + 18, kHeaderBytes);
-    Put32(image, 40);
-    Put32(image + 4, kSize);
-    Put32(image + 8, kSize * 2);
-    Put16(image + 12, 1);
-    Put16(image + 14, 32);
-    for (y = 0; y < kSize; ++y)
-        for (x = 0; x < kSize; ++x) {
-            uint8_t* px = image + 40 + ((kSize - 1 - y) * kSize + x) * 4;
-            uint8_t* mask = image + 40 + kPixelBytes + (kSize - 1 - y) * 4;
-            if (Orb(x - 15.5, y - 15.5, 15, &r, &g, &b)) {
-                px[0] = (uint8_t)b;
-                px[1] = (uint8_t)g;
-                px[2] = (uint8_t)r;
-                px[3] = 255;
-            } else {
-                mask[x / 8] |= (uint8_t)(0x80 >> (x % 8));
-            }
-        }
-    snprintf(path, sizeof path, "%s/orbellan.ico", folder);
-    out = fopen(path, "wb");
-    ok = out && fwrite(file, 1, sizeof file, out) == sizeof file;
-    if (out && fclose(out) != 0) ok = 0;
-    if (!ok) fprintf(stderr, "cannot write %s\n", path);
-    return ok;
+/* The icon: the orb, transparent around it. */
+static int OrbIconColour(int x, int y, uint8_t bgr[3]) {
+    int r, g, b;
+    if (!Orb(x - 15.5, y - 15.5, 15, &r, &g, &b)) return 0;
+    bgr[0] = (uint8_t)b;
+    bgr[1] = (uint8_t)g;
+    bgr[2] = (uint8_t)r;
+    return 1;
 }
 
 int main(int argc, char** argv) {
@@ -284,6 +243,6 @@ int main(int argc, char** argv) {
     ok = WriteArrowFaces(argv[1], "DOWNACTOR", 0) && ok;
     ok = WriteSliderPictures(argv[1]) && ok;
     ok = WriteLogoAndBanner(argv[1]) && ok;
-    ok = WriteIcon(argv[1]) && ok;
+    ok = WriteIcon32(argv[1], "orbellan.ico", OrbIconColour) && ok;
     return ok ? 0 : 1;
 }

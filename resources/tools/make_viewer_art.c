@@ -7,7 +7,9 @@
 #include <stdio.h>
 #include <string.h>
 
-enum { kPreviewWidth = 152, kPreviewHeight = 112, kIconSize = 32 };
+#include "art_file.h"
+
+enum { kPreviewWidth = 152, kPreviewHeight = 112 };
 
 /* The 16-colour table, blue, green, red, reserved. */
 static const uint8_t kColours[16][4] = {
@@ -16,9 +18,6 @@ static const uint8_t kColours[16][4] = {
     {255, 210, 120, 0}, {255, 240, 200, 0}, {60, 200, 255, 0},  {40, 140, 255, 0},
     {20, 80, 220, 0},   {160, 255, 255, 0}, {200, 200, 200, 0}, {255, 255, 255, 0},
 };
-
-static void Put16(uint8_t* p, uint32_t v) { p[0] = (uint8_t)v; p[1] = (uint8_t)(v >> 8); }
-static void Put32(uint8_t* p, uint32_t v) { Put16(p, v & 0xFFFF); Put16(p + 2, v >> 16); }
 
 /* A glowing orb with a ring over a night sky with a few stars; colour index per pixel. */
 static int PreviewColour(int x, int y) {
@@ -42,8 +41,6 @@ static int WritePreview(const char* folder) {
     enum { kRowBytes = ((kPreviewWidth * 4 + 31) / 32) * 4 };
     enum { kHeaderBytes = 14 + 40 + 16 * 4, kPixelBytes = kRowBytes * kPreviewHeight };
     static uint8_t file[kHeaderBytes + kPixelBytes];
-    char path[1024];
-    FILE* out;
     int x, y;
     memset(file, 0, sizeof file);
     file[0] = 'B';
@@ -63,63 +60,19 @@ static int WritePreview(const char* folder) {
         for (x = 0; x < kPreviewWidth; ++x)
             row[x / 2] |= (uint8_t)(PreviewColour(x, y) << (x % 2 ? 0 : 4));
     }
-    snprintf(path, sizeof path, "%s/preview.bmp", folder);
-    out = fopen(path, "wb");
-    if (!out || fwrite(file, 1, sizeof file, out) != sizeof file || fclose(out) != 0) {
-        fprintf(stderr, "cannot write %s\n", path);
-        return 0;
-    }
-    return 1;
+    return WriteArtFile(folder, "preview.bmp", file, sizeof file);
 }
 
-/* A 32 x 32 true-colour icon: the orb alone, transparent around it. */
-static int WriteIcon(const char* folder) {
-    enum { kPixelBytes = kIconSize * kIconSize * 4, kMaskBytes = kIconSize * 4 };
-    enum { kImageBytes = 40 + kPixelBytes + kMaskBytes, kHeaderBytes = 6 + 16 };
-    static uint8_t file[kHeaderBytes + kImageBytes];
-    uint8_t* image = file + kHeaderBytes;
-    char path[1024];
-    FILE* out;
-    int x, y;
-    memset(file, 0, sizeof file);
-    Put16(file + 2, 1); /* icon */
-    Put16(file + 4, 1); /* one image */
-    file[6] = kIconSize;
-    file[7] = kIconSize;
-    Put16(file + 10, 1);
-    Put16(file + 12, 32);
-    Put32(file + 14, kImageBytes);
-    Put32(file + 18, kHeaderBytes);
-    Put32(image, 40);
-    Put32(image + 4, kIconSize);
-    Put32(image + 8, kIconSize * 2); /* colour rows plus mask rows */
-    Put16(image + 12, 1);
-    Put16(image + 14, 32);
-    for (y = 0; y < kIconSize; ++y) {
-        for (x = 0; x < kIconSize; ++x) {
-            /* Rows are stored bottom-up. */
-            uint8_t* pixel = image + 40 + ((kIconSize - 1 - y) * kIconSize + x) * 4;
-            double dx = x - 15.5, dy = y - 15.5;
-            double r = sqrt(dx * dx + dy * dy);
-            if (r <= 15.0) {
-                double light = 1.0 - sqrt((dx + 5) * (dx + 5) + (dy + 5) * (dy + 5)) / 26.0;
-                int shade = (int)(light * 9.0) + 1;
-                const uint8_t* c = kColours[shade < 1 ? 1 : shade > 9 ? 9 : shade];
-                pixel[0] = c[0];
-                pixel[1] = c[1];
-                pixel[2] = c[2];
-                pixel[3] = 255;
-            } else {
-                image[40 + kPixelBytes + (kIconSize - 1 - y) * 4 + x / 8] |= (uint8_t)(0x80 >> (x % 8));
-            }
-        }
-    }
-    snprintf(path, sizeof path, "%s/viewer.ico", folder);
-    out = fopen(path, "wb");
-    if (!out || fwrite(file, 1, sizeof file, out) != sizeof file || fclose(out) != 0) {
-        fprintf(stderr, "cannot write %s\n", path);
-        return 0;
-    }
+/* The icon: the orb alone, transparent around it. */
+static int OrbIconColour(int x, int y, uint8_t bgr[3]) {
+    double dx = x - 15.5, dy = y - 15.5;
+    double r = sqrt(dx * dx + dy * dy);
+    double light;
+    int shade;
+    if (r > 15.0) return 0;
+    light = 1.0 - sqrt((dx + 5) * (dx + 5) + (dy + 5) * (dy + 5)) / 26.0;
+    shade = (int)(light * 9.0) + 1;
+    memcpy(bgr, kColours[shade < 1 ? 1 : shade > 9 ? 9 : shade], 3);
     return 1;
 }
 
@@ -128,5 +81,5 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: make_viewer_art OUTPUT-FOLDER\n");
         return 2;
     }
-    return WritePreview(argv[1]) && WriteIcon(argv[1]) ? 0 : 1;
+    return WritePreview(argv[1]) && WriteIcon32(argv[1], "viewer.ico", OrbIconColour) ? 0 : 1;
 }
