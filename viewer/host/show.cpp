@@ -10,8 +10,9 @@ namespace orb::host {
 
 void StderrReports::Deliver(const Report& report) {
     const char* kind = report.kind == ReportKind::Error ? "Error" : "Information";
-    std::string text = FormatReport(report);
-    while (!text.empty() && text.back() == '\n') text.pop_back();
+    // The file in parentheses when there is one; no empty pair otherwise.
+    std::string text = report.message;
+    if (!report.subject.empty()) text += " (" + report.subject + ")";
     std::fprintf(stderr, "viewer: %s: %s\n", kind, text.c_str());
 }
 

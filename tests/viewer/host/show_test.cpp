@@ -69,6 +69,16 @@ TEST(HeadlessShow, MissingProjectEndsWithoutAShow) {
     EXPECT_EQ(show.exitCode, 0);  // the start-up message was given; the viewer quits 0
 }
 
+TEST(HostReports, NameTheFileOnlyWhenThereIsOne) {
+    StderrReports reports;
+    ::testing::internal::CaptureStderr();
+    reports.Error("Errors occurred while loading the screensaver file: program will terminate", "");
+    reports.Information("Unable to open file", "/tmp/x.wav");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "viewer: Error: Errors occurred while loading the screensaver file: program will terminate\n"
+              "viewer: Information: Unable to open file (/tmp/x.wav)\n");
+}
+
 class EveryModeAndSize : public ::testing::TestWithParam<std::tuple<int, int>> {};
 
 constexpr int kModeSizes[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1152, 882}, {1280, 1024}, {1600, 1200}};
