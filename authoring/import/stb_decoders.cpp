@@ -48,11 +48,34 @@ bool LooksLikeTarga(std::span<const std::uint8_t> b) {
     return known && width && height && (depth == 8 || depth == 15 || depth == 16 || depth == 24 || depth == 32);
 }
 
-// Huffman tables of more than 256 codes overrun the decoder's tables, so every
-// table segment is checked before stb sees the file. Segments are walked the way
-// a decoder meets them: by their lengths, and through entropy-coded data (where a
-// 0xFF byte is followed by 0 or a restart marker) to the next marker.
+// Whether the scan header `scan` (after its length) names only tables defined so
+// far: baseline scans use both of each component's tables, progressive ones the
+// DC table in a first DC scan and the AC table in an AC scan.
+bool ScanTablesDefined(std::span<const std::uint8_t> scan, const bool (&defined)[2][4], bool progressive) {
+    if (scan.empty()) return true;  // stb refuses the short header itself
+    const std::size_t components = scan[0];
+    if (scan.size() < 1 + 2 * components + 3) return true;
+    const std::uint8_t start = scan[1 + 2 * components], approximation = scan[3 + 2 * components];
+    const bool usesDc = !progressive || (start == 0 && (approximation >> 4) == 0);
+    const bool usesAc = !progressive || start != 0;
+    for (std::size_t c = 0; c < components; ++c) {
+        const std::uint8_t tables = scan[2 + 2 * c];
+        if ((tables >> 4) > 3 || (tables & 15) > 3) continue;  // stb refuses these itself
+        if (usesDc && !defined[0][tables >> 4]) return false;
+        if (usesAc && !defined[1][tables & 15]) return false;
+    }
+    return true;
+}
+
+// Huffman tables of more than 256 codes overrun the decoder's tables, and a scan
+// that uses a table the file never defined reads the decoder's uninitialised
+// memory, so every table segment and every scan is checked before stb sees the
+// file. Segments are walked the way a decoder meets them: by their lengths, and
+// through entropy-coded data (where a 0xFF byte is followed by 0 or a restart
+// marker) to the next marker.
 bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
+    bool defined[2][4] = {};  // [DC 0, AC 1][table 0..3]
+    bool progressive = false;
     std::size_t at = 2;
     while (at + 1 < b.size()) {
         if (b[at] != 0xFF) {  // entropy-coded data
@@ -78,10 +101,13 @@ bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
                 std::size_t codes = 0;
                 for (std::size_t i = 1; i <= 16; ++i) codes += table + i < b.size() ? b[table + i] : 0;
                 if (codes > 256) return false;
+                if (table < b.size() && (b[table] >> 4) <= 1) defined[b[table] >> 4][b[table] & 3] = true;
                 table += 17 + codes;
                 left -= std::ptrdiff_t(17 + codes);
             }
         }
+        if (marker == 0xC2) progressive = true;
+        if (marker == 0xDA && !ScanTablesDefined(b.subspan(at + 4), defined, progressive)) return false;
         at += 2 + std::max<std::size_t>(length, 2);
     }
     return true;

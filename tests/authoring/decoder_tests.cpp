@@ -447,6 +447,30 @@ TEST(StbDecoders, JpegWithRunawayDcPredictionDecodesWithoutOverflow) {
     EXPECT_TRUE(code == kImageOk || code == kImageCorrupt || code == kImageNotRecognized) << code;
 }
 
+TEST(StbDecoders, JpegScanUsingATableNeverDefinedIsCorrupt) {
+    // Found by fuzzing: the decoder would read such a table from uninitialised memory.
+    auto jpeg = [](bool defineAc) {
+        ByteWriter w;
+        w.U8(0xFF), w.U8(0xD8);
+        for (int b : {0xFF, 0xC0, 0, 11, 8, 0, 8, 0, 8, 1, 1, 0x11, 0}) w.U8(std::uint8_t(b));  // 8x8, one component
+        for (int table = 0; table < (defineAc ? 2 : 1); ++table) {
+            w.U8(0xFF), w.U8(0xC4), w.U8(0), w.U8(20), w.U8(std::uint8_t(table << 4));
+            w.U8(1);
+            for (int i = 0; i < 15; ++i) w.U8(0);
+            w.U8(0);  // one code of length 1: symbol 0
+        }
+        for (int b : {0xFF, 0xDA, 0, 8, 1, 1, 0x00, 0, 63, 0}) w.U8(std::uint8_t(b));
+        w.U8(0x00), w.U8(0xFF), w.U8(0xD9);
+        return w.bytes;
+    };
+    std::optional<PackedImage> image;
+    EXPECT_EQ(DecodeJpeg(jpeg(false), image), kImageCorrupt);
+    EXPECT_FALSE(image);
+    // With both tables the same scan passes the check and reaches the decoder.
+    const auto withBoth = DecodeJpeg(jpeg(true), image);
+    EXPECT_TRUE(withBoth == kImageOk || withBoth == kImageCorrupt) << withBoth;
+}
+
 TEST(StbDecoders, JpegHuffmanTableOfMoreThan256CodesIsCorrupt) {
     // Found by fuzzing: stb fills its 256-entry tables from the counts unchecked.
     ByteWriter w;
