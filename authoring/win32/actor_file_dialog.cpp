@@ -35,9 +35,9 @@ std::string Upper(std::string text) {
 // The selected file: the folder on show joined with the first name of the
 // selection (several chosen names come quoted).
 std::string SelectedPath(HWND box) {
-    char spec[MAX_PATH] = {}, folder[MAX_PATH] = {};
-    if (SendMessageA(box, CDM_GETSPEC, sizeof spec, reinterpret_cast<LPARAM>(spec)) <= 0 || !spec[0]) return {};
-    std::string name = spec;
+    char typedName[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    if (SendMessageA(box, CDM_GETSPEC, sizeof typedName, reinterpret_cast<LPARAM>(typedName)) <= 0 || !typedName[0]) return {};
+    std::string name = typedName;
     if (name.front() == '"') {
         std::size_t close = name.find('"', 1);
         name = name.substr(1, close == std::string::npos ? std::string::npos : close - 1);

@@ -51,15 +51,15 @@ UINT_PTR CALLBACK SaveHook(HWND child, UINT message, WPARAM wParam, LPARAM lPara
     state->noButtonPressed = false;
     // The file name as typed or chosen at the moment of the press; a typed full
     // path stands as it is, a bare name lies in the folder on show.
-    char spec[MAX_PATH] = {}, folder[MAX_PATH] = {};
-    SendMessageA(box, CDM_GETSPEC, sizeof spec, reinterpret_cast<LPARAM>(spec));
-    bool full = spec[0] == '\\' || (spec[0] != '\0' && spec[1] == ':');
+    char typedName[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    SendMessageA(box, CDM_GETSPEC, sizeof typedName, reinterpret_cast<LPARAM>(typedName));
+    bool full = typedName[0] == '\\' || (typedName[0] != '\0' && typedName[1] == ':');
     if (!full && SendMessageA(box, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder)) > 0) {
         std::string joined = folder;
         if (!joined.empty() && joined.back() != '\\') joined += '\\';
-        lstrcpynA(state->path, spec[0] ? (joined + spec).c_str() : "", sizeof state->path);
+        lstrcpynA(state->path, typedName[0] ? (joined + typedName).c_str() : "", sizeof state->path);
     } else {
-        lstrcpynA(state->path, spec, sizeof state->path);
+        lstrcpynA(state->path, typedName, sizeof state->path);
     }
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return TRUE;
