@@ -38,7 +38,7 @@ prefix=$work/prefix
 if [[ $case_name == show-* ]]; then
     # No window manager runs here: without this, Wine waits two seconds for one
     # whenever a full-screen window closes, and the time to end is Wine's, not ours.
-    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+    "$top/scripts/wine-run" "$prefix" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
         >/dev/null 2>&1
 fi
 log=$work/saver/reports.log

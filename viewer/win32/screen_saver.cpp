@@ -24,10 +24,16 @@ CursorWatch& Cursor() {
 
 void RequestClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
+// The exported procedure answers BOOL, a dialog procedure INT_PTR: on 64-bit
+// Windows a cast between the two would leave the upper half of the answer undefined.
+INT_PTR CALLBACK ConfigureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ScreenSaverConfigureDialog(dialog, message, wParam, lParam);
+}
+
 int RunOptions(HWND owner) {
     if (!RegisterDialogClasses(hMainInstance)) return 1;
     INT_PTR result = DialogBoxParamA(hMainInstance, MAKEINTRESOURCEA(DLG_SCRNSAVECONFIGURE), owner,
-                                     reinterpret_cast<DLGPROC>(ScreenSaverConfigureDialog), 0);
+                                     ConfigureDialogProc, 0);
     return result == -1 ? 1 : 0;
 }
 

@@ -3,12 +3,12 @@
 set(ORB_ORBELLAN_ARTEFACTS ${CMAKE_BINARY_DIR}/artefacts/orbellan)
 file(MAKE_DIRECTORY ${ORB_ORBELLAN_ARTEFACTS})
 add_test(NAME win32.orbellan.main_dialog
-  COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run ${ORB_WINEPREFIX} ${ORB_WIN32_DIR}/bin/orbellan_driver.exe
-          ${ORB_WIN32_DIR}/bin/Orbellan.exe ${ORB_ORBELLAN_ARTEFACTS})
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run ${ORB_WINEPREFIX} ${ORB_WINDOWS_TEST_DIR}/bin/orbellan_driver.exe
+          ${ORB_WINDOWS_TEST_DIR}/bin/Orbellan.exe ${ORB_ORBELLAN_ARTEFACTS})
 set_tests_properties(win32.orbellan.main_dialog PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300 RUN_SERIAL ON)
 
 # From pictures to a built saver that runs, on a private X screen and Wine prefix.
 add_test(NAME win32.orbellan.build_saver
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_build_test.sh ${ORB_WIN32_DIR}/bin
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_build_test.sh ${ORB_WINDOWS_TEST_DIR}/bin
           ${CMAKE_BINARY_DIR}/wine-tests/orbellan-build ${ORB_ORBELLAN_ARTEFACTS})
 set_tests_properties(win32.orbellan.build_saver PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
