@@ -10,7 +10,7 @@ std::uint32_t StrideFor(int depth, std::int64_t width) {
     if (width <= 0) return 0;
     if (depth >= 24) return static_cast<std::uint32_t>(((3 * width + 3) / 4) * 4);
     if (depth == 16) return static_cast<std::uint32_t>(((2 * width + 1) / 2) * 2);
-    if (depth == 1 || depth == 4 || depth == 8) {
+    if (depth == 1 || depth == 2 || depth == 4 || depth == 8) {
         const std::int64_t perWord = 32 / depth;
         return static_cast<std::uint32_t>(depth * perWord * ((width + perWord - 1) / perWord) / 8);
     }

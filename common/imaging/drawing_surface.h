@@ -87,7 +87,7 @@ inline constexpr int kBltTransparent = -2;   // D = P unless P is white
 inline constexpr int kBltEraseCapture = -5;  // source becomes a cut-out of D; D unchanged
 
 // Bytes per row for a depth and width: 24+: ((3w+3)/4)*4; 16: ((2w+1)/2)*2;
-// 1, 4, 8: whole 32-bit words; other depths 0.
+// 1, 2, 4, 8: whole 32-bit words; other depths 0.
 std::uint32_t StrideFor(int depth, std::int64_t width);
 
 // sin and cos of whole degrees as 16.16 fixed point (truncated), as Rotate uses
@@ -162,9 +162,9 @@ public:
     OpaqueBounds FindOpaqueBounds() const;
 
     // --- Conversions and transforms (in place) ---
-    // Depths 1, 4, 8, 16 become 24 bits. Another depth leaves the surface as it is;
-    // the viewer then reports "%ld bit bitmaps unsupported" (information). True when
-    // the surface is 24 bits afterwards.
+    // Depths 1, 2 (AVI frames), 4, 8, 16 become 24 bits. Another depth leaves the
+    // surface as it is; the viewer then reports "%ld bit bitmaps unsupported"
+    // (information). True when the surface is 24 bits afterwards.
     bool ConvertTo24(Program program, ReportSink& sink);
     // 24 to 8 bits on the fixed palette with DitherTo8; an 8-bit surface is left
     // alone. The result has the name, links and key of a new surface.

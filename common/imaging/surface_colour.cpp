@@ -52,7 +52,7 @@ GXDrawingSurface DitheredCopy(const GXDrawingSurface& source, Program program,
 bool GXDrawingSurface::ConvertTo24(Program program, ReportSink& sink) {
     const int depth = Depth();
     if (depth == 24) return true;
-    if (depth != 1 && depth != 4 && depth != 8 && depth != 16) {
+    if (depth != 1 && depth != 2 && depth != 4 && depth != 8 && depth != 16) {
         if (program == Program::Viewer)
             sink.Information(std::to_string(depth) + " bit bitmaps unsupported", name);
         return false;
