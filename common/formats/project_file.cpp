@@ -70,19 +70,25 @@ public:
         out.assign(bytes.begin(), bytes.end());
         return ProjectCheck::Ok;
     }
-    // One complete BMP, measured by its own headers.
+    // One complete BMP, measured by its own headers: it ends where the bitmap
+    // reader stops, image size bytes after its pixel offset (which may leave a gap
+    // after the palette).
     bool Bitmap(std::span<const std::uint8_t>& out) {
         const std::size_t start = r_.Position();
         std::uint16_t type = 0, bitCount = 0;
-        std::uint32_t infoSize = 0, coloursUsed = 0, imageSize = 0;
-        if (!r_.ReadU16(type) || type != kBitmapType || !r_.Skip(12) || !r_.ReadU32(infoSize) ||
-            infoSize != kInfoHeaderBytes || !r_.Skip(10) || !r_.ReadU16(bitCount) || !r_.Skip(4) ||
-            !r_.ReadU32(imageSize) || !r_.Skip(8) || !r_.ReadU32(coloursUsed) || !r_.Skip(4))
+        std::uint32_t pixelOffset = 0, infoSize = 0, coloursUsed = 0, imageSize = 0;
+        if (!r_.ReadU16(type) || type != kBitmapType || !r_.Skip(8) || !r_.ReadU32(pixelOffset) ||
+            !r_.ReadU32(infoSize) || infoSize != kInfoHeaderBytes || !r_.Skip(10) ||
+            !r_.ReadU16(bitCount) || !r_.Skip(4) || !r_.ReadU32(imageSize) || !r_.Skip(8) ||
+            !r_.ReadU32(coloursUsed) || !r_.Skip(4))
             return false;
         std::uint64_t entries = 0;
         if (bitCount <= 8) entries = coloursUsed ? coloursUsed : (1u << bitCount);
         if (entries > 256) return false;
-        if (!r_.Skip(static_cast<std::size_t>(4 * entries)) || !r_.Skip(imageSize)) return false;
+        // Pixels inside the headers or the palette are no bitmap.
+        if (pixelOffset < kFileHeaderBytes + kInfoHeaderBytes + 4 * entries) return false;
+        const std::uint64_t end = std::uint64_t(start) + pixelOffset + imageSize;
+        if (end > r_.Size() || !r_.Seek(static_cast<std::size_t>(end))) return false;
         out = r_.Bytes().subspan(start, r_.Position() - start);
         return true;
     }
