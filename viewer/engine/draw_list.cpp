@@ -8,8 +8,10 @@
 namespace orb {
 namespace {
 
-// Draw-list exit codes.
-constexpr int kExitSurfaceNotSquare = 11;
+// Draw-list exit codes. A sprite surface found not square ends the show with 11
+// when its picture is updated and with 14 when it is blitted.
+constexpr int kExitUpdatedSurfaceNotSquare = 11;
+constexpr int kExitBlittedSurfaceNotSquare = 14;
 constexpr int kExitEraseWithoutHidden = 14;
 constexpr int kExitFrameBeyondList = 84;
 constexpr int kExitUnknownItem = 88;
@@ -254,7 +256,7 @@ bool DisplayDevice::UpdateObject(std::uint32_t id, int width, int height, double
         }
     }
     if (item->surface->Width() != item->surface->Height()) {
-        Fatal(kExitSurfaceNotSquare);
+        Fatal(kExitUpdatedSurfaceNotSquare);
         return false;
     }
     DrawIntoSurface(*item);
@@ -395,7 +397,7 @@ bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
         return false;
     }
     if (!backBuffer_ || item->surface->Width() != item->surface->Height()) {
-        Fatal(kExitEraseWithoutHidden);
+        Fatal(kExitBlittedSurfaceNotSquare);
         return false;
     }
     const GXDrawingSurface& image = item->displayImage;

@@ -1,0 +1,63 @@
+// The draw list's exit codes for a sprite surface that is not square: 11 when the
+// item's picture is updated, 14 when it is blitted, and 14 as well for an erasing
+// item without a hidden picture.
+#include <gtest/gtest.h>
+
+#include "engine_test_support.h"
+#include "viewer/engine/draw_list.h"
+
+namespace orb {
+namespace {
+
+// A memory display whose square off-screen surfaces come out one row taller, as a
+// display driver that rounds sizes might hand them out.
+struct SkewedDisplay final : DisplayBackend {
+    bool Open(int w, int h, int bits, ReportSink& reports) override { return inner.Open(w, h, bits, reports); }
+    void Close() override { inner.Close(); }
+    int DrawingDepth() const override { return inner.DrawingDepth(); }
+    DisplaySurface& Screen() override { return inner.Screen(); }
+    std::unique_ptr<DisplaySurface> CreateSurface(int w, int h) override {
+        return inner.CreateSurface(w, w == h ? h + 1 : h);
+    }
+    bool DrawPicture(DisplaySurface& target, const GXDrawingSurface& picture, int x, int y) override {
+        return inner.DrawPicture(target, picture, x, y);
+    }
+    BlitResult Blit(DisplaySurface& target, int x, int y, DisplaySurface& source, const Rect& rect,
+                    bool keyed) override {
+        return inner.Blit(target, x, y, source, rect, keyed);
+    }
+    void SetColourKey(DisplaySurface& surface) override { inner.SetColourKey(surface); }
+    bool Restore(DisplaySurface& surface) override { return inner.Restore(surface); }
+    bool FillOnScreen(std::span<const ScreenFill> fills) override { return inner.FillOnScreen(fills); }
+    SoftwareDisplay inner{24};
+};
+
+struct SkewedScreen : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(device.DXInit(16, 12, 24));
+        ASSERT_TRUE(device.SetBackdrop(nullptr, 0));
+        frame = test::Picture(4, 4, 200, 0, 0);
+        id = device.AddObject(&frame, nullptr, 4, 4, 4, 4, 0, 0, kDrawTransparent, kWhiteKey, 0, 0);
+        ASSERT_NE(id, 0u);
+        device.PlaceObject(id, 8, 6);
+    }
+    SkewedDisplay display;
+    test::RecordingQuit quit;
+    ReportLog reports;
+    DisplayDevice device{display, quit, reports};
+    GXDrawingSurface frame;
+    std::uint32_t id = 0;
+};
+
+TEST_F(SkewedScreen, UpdatingTheItemEndsWithCode11) {
+    EXPECT_FALSE(device.UpdateObject(id, 4, 4, 90, 0, false, 0, 0));
+    EXPECT_EQ(quit.codes, std::vector<int>{11});
+}
+
+TEST_F(SkewedScreen, BlittingTheItemEndsWithCode14) {
+    EXPECT_FALSE(device.BlitItem(id, false));
+    EXPECT_EQ(quit.codes, std::vector<int>{14});
+}
+
+}  // namespace
+}  // namespace orb
