@@ -64,13 +64,27 @@ TEST(SpriteHelpers, ShuffleDrawsByWeight) {
     show.state.settings.shuffle = 1;
     show.state.settings.actorBias = 100;  // weights 1, 1, 25, 50 (sum 77)
     auto& sprite = show.NewSprite();
-    RandomGenerator copy = show.state.random;
+    // Totals 0..1, 1..2, 2..27, 27..77. The draws from seed 1 are 41, 18467, 6334:
+    // 41 % 77 = 41 and 18467 % 77 = 64 fall to actor 3; 6334 % 77 = 20 to actor 2.
+    const char* expected[] = {"3", "3", "2"};
+    for (const char* name : expected) {
+        sprite.ChooseActor();
+        EXPECT_EQ(sprite.actor->name, name);
+        EXPECT_EQ(show.state.actorCursor, sprite.actor);
+    }
+}
+
+TEST(SpriteHelpers, ShuffleGivesTheFirstActorOneExtraValue) {
+    HelperShow show;
+    for (int i = 0; i < 2; ++i) AddActor(show.state.actors, 10, 10, 1, std::to_string(i));
+    show.state.settings.shuffle = 1;
+    // Bias 18: b = 9; weights 50 - 9 = 41, then b = 9 - 18 / 2 = 0: 50 (sum 91).
+    show.state.settings.actorBias = 18;
+    auto& sprite = show.NewSprite();
+    // The first draw from seed 1 is 41, and 41 % 91 = 41 is the upper end of actor
+    // 0's range 0..41: it still goes to actor 0.
     sprite.ChooseActor();
-    // The draw is rand % 77; walk the totals 0..1, 1..2, 2..27, 27..77.
-    const int c = copy.Next() % 77;
-    const char* expected = c <= 1 ? "0" : c <= 2 ? "1" : c <= 27 ? "2" : "3";
-    EXPECT_EQ(sprite.actor->name, expected);
-    EXPECT_EQ(show.state.actorCursor, sprite.actor);
+    EXPECT_EQ(sprite.actor->name, "0");
 }
 
 TEST(SpriteHelpers, SpeedIsRaisedToOneAndDoubledByTurbo) {
@@ -87,17 +101,27 @@ TEST(SpriteHelpers, SpeedIsRaisedToOneAndDoubledByTurbo) {
     EXPECT_EQ(sprite.baseSpeed, 400);
 }
 
-TEST(SpriteHelpers, SpeedVariationSlowsWithinBoundsAndNeverBelowTheMinimum) {
+TEST(SpriteHelpers, SpeedVariationSlowsAndNeverBelowTheMinimum) {
     HelperShow show;
     auto& sprite = show.NewSprite();
     show.state.settings.speed = 50;  // base 5100
     show.state.settings.speedVariation = -100;
-    RandomGenerator copy = show.state.random;
+    // 41 % 100 = 41: c = trunc(0.41 x 5100) = 2091, base 3009; the current speed
+    // falls by 18467 % 2091 = 1739.
     sprite.InitSpeed();
-    const int c = static_cast<int>((copy.Next() % 100) * 0.01 * 5100);
-    EXPECT_EQ(sprite.baseSpeed, std::max(5100 - c, 100));
-    EXPECT_GE(sprite.motion.speed, 100.0);
-    EXPECT_LE(sprite.motion.speed, 5100.0);
+    EXPECT_EQ(sprite.baseSpeed, 3009);
+    EXPECT_EQ(sprite.motion.speed, 3361.0);
+    // Speed 1 (base 200): 6334 % 100 = 34, c = trunc(0.34 x 200) = 68, base 132;
+    // the speed falls by 26500 % 68 = 48 to 152. Neither reaches the minimum 100.
+    show.state.settings.speed = 1;
+    sprite.InitSpeed();
+    EXPECT_EQ(sprite.baseSpeed, 132);
+    EXPECT_EQ(sprite.motion.speed, 152.0);
+    // 19169 % 100 = 69: c = trunc(0.69 x 200) = 138, base 62 is raised to 100; the
+    // speed 200 - 15724 % 138 = 200 - 130 = 70 is raised to 100.
+    sprite.InitSpeed();
+    EXPECT_EQ(sprite.baseSpeed, 100);
+    EXPECT_EQ(sprite.motion.speed, 100.0);
 }
 
 TEST(SpriteHelpers, SizeFollowsTheFrameWithAMinimumOfFour) {
@@ -136,11 +160,13 @@ TEST(SpriteHelpers, DirectionAddsTheDeviationAndWraps) {
     sprite.InitDirection();
     EXPECT_EQ(sprite.motion.direction, 350);
 
+    // Range 40: rand % 80 - 40. 41 % 80 = 41: +1, 351. 18467 % 80 = 67: +27, 377,
+    // wrapped once to 17.
     show.state.settings.directionRange = 40;
-    RandomGenerator copy = show.state.random;
     sprite.InitDirection();
-    const int deviation = copy.Next() % 80 - 40;
-    EXPECT_EQ(sprite.motion.direction, WrapInRange(350 + deviation, 0, 360));
+    EXPECT_EQ(sprite.motion.direction, 351);
+    sprite.InitDirection();
+    EXPECT_EQ(sprite.motion.direction, 17);
 }
 
 TEST(SpriteHelpers, LifetimesAndTheSceneTimer) {
@@ -183,12 +209,10 @@ TEST(SpriteHelpers, StutterFreezesForAWhile) {
     auto& sprite = show.NewSprite();
     sprite.lifeState = kAlive;
     show.state.settings.stutter = 100;  // always
-    RandomGenerator copy = show.state.random;
+    // Discards 41; 18467 % 100 = 67 < 100; countdown (6334 % 100) / 5 = 34 / 5 = 6.
     EXPECT_EQ(sprite.StepLifeState(), 0);
-    copy.Next();
-    copy.Next();
     EXPECT_EQ(sprite.lifeState, kStuttering);
-    EXPECT_EQ(sprite.countdown, (copy.Next() % 100) / 5);
+    EXPECT_EQ(sprite.countdown, 6);
     show.state.settings.stutter = 0;
     sprite.lifeState = kAlive;
     EXPECT_EQ(sprite.StepLifeState(), 0);
