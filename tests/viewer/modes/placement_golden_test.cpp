@@ -112,14 +112,15 @@ TEST_F(PlacementGolden, FlyAwayComesInFromEachSide) {
 
 // With Swirl the target moves: cx += rand % Swirl - Swirl / 2, cy likewise; then
 // the second birth delay rand % (3 x Number Range) replaces the set-up's.
-//  Swirl 10: side 1 (8107, 334); 26500 % 10 - 5 = -5, 19169 % 10 - 5 = 4: target
-//  (3995, 3004), atan2(2670, -4112) = 147.0; birth 15724 % 30 = 4.
+//  Swirl 14: side 1 (8107, 334); 26500 % 14 - 7 = 5, 19169 % 14 - 7 = -4: target
+//  (4005, 2996), atan2(2662, -4102) = 147.018 (the target (3996, 3005) would give
+//  146.987); birth 15724 % 30 = 4.
 //  Swirl -7 (Swirl / 2 = -3; the draw's remainder keeps its sign): 11478 % 4 = 2:
 //  (5358, -102); 24464 % 7 + 3 = 9, 5705 % 7 + 3 = 3: target (4009, 3003); birth
 //  28145 % 30 = 5.
 TEST_F(PlacementGolden, FlyAwaySwirlJittersTheTargetAndBirthIsDrawnAgain) {
     viewer.settings.numberRange = 10;
-    viewer.settings.swirl = 10;
+    viewer.settings.swirl = 14;
     FlyAwaySprite& sprite = Add<FlyAwaySprite>(0, 0);
     sprite.Place();
     EXPECT_EQ(sprite.motion.x, 8107.0);

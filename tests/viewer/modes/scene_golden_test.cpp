@@ -117,11 +117,11 @@ TEST_F(SceneGolden, FlyAwayResetsEverySprite) {
     EXPECT_EQ(viewer.random.Next(), 24464);
 }
 
-// RAIN: draws 1-2, then 3 for the wind chance. Every sprite takes Direction (90,
-// no range) and steps 6000 back from where it is: the first had moved 0.8 pixels
-// to x 1008. The on-screen count stays.
+// RAIN: draws 1-2, then 3 for the wind chance. Every sprite takes Direction (60,
+// no range) and steps 6000 back from where it is, (3000, 5196.15): the first had
+// moved 0.8 pixels to x 1008. The on-screen count stays.
 TEST_F(SceneGolden, RainResetsInPlaceAndKeepsTheOnScreenCount) {
-    viewer.settings.direction = 90;
+    viewer.settings.direction = 60;
     RainSprite& first = Add<RainSprite>(1000, 1000);
     RainSprite& second = Add<RainSprite>(2000, 2000);
     first.entered = second.entered = 1;
@@ -129,13 +129,13 @@ TEST_F(SceneGolden, RainResetsInPlaceAndKeepsTheOnScreenCount) {
     first.Update();
     EXPECT_EQ(viewer.sceneTimer, 300);
     ExpectReset(first);
-    EXPECT_NEAR(first.motion.x, 1008, 1e-3);
-    EXPECT_NEAR(first.motion.y, -5000, 1e-3);
-    EXPECT_EQ(first.motion.direction, 90.0);
+    EXPECT_NEAR(first.motion.x, -1992, 1e-3);
+    EXPECT_NEAR(first.motion.y, -4196.152, 1e-3);
+    EXPECT_EQ(first.motion.direction, 60.0);
     EXPECT_EQ(first.entered, 0);
     ExpectReset(second);
-    EXPECT_NEAR(second.motion.x, 2000, 1e-3);
-    EXPECT_NEAR(second.motion.y, -4000, 1e-3);
+    EXPECT_NEAR(second.motion.x, -1000, 1e-3);
+    EXPECT_NEAR(second.motion.y, -3196.152, 1e-3);
     EXPECT_EQ(viewer.modeScene.rainOnScreen, 2);
     EXPECT_EQ(viewer.random.Next(), 26500);
 }
