@@ -98,6 +98,27 @@ TEST(RunFrameGolden, TheDrawListSeesLastFramesPosition) {
     }
 }
 
+// The force-redraw flag rebuilds only the first sprite drawn after it is set: with
+// the actor's picture repainted green, the first item takes the new picture and
+// the second keeps the grey one it had.
+TEST(RunFrameGolden, ForceRedrawReachesOnlyTheFirstDrawnSprite) {
+    TestShow show(800, 600);
+    OneSprite(show);
+    show.state.settings.number = 2;
+    ASSERT_TRUE(show.Start());
+    ViewerState& state = show.state;
+    state.Tick();
+    ASSERT_EQ(state.display.Items().size(), 2u);
+    state.actors.front()->Fill(0, 200, 0);
+    state.forceRedraw = true;
+    state.Tick();
+    EXPECT_FALSE(state.forceRedraw);
+    const GXDrawingSurface& first = state.display.Items()[0]->displayImage;
+    const GXDrawingSurface& second = state.display.Items()[1]->displayImage;
+    EXPECT_EQ(test::PixelAt(first, 5, 5), (test::Bgr{0, 200, 0}));
+    EXPECT_EQ(test::PixelAt(second, 5, 5), (test::Bgr{10, 10, 10}));
+}
+
 // Items carry flags 1, or 5 with the Eraser on.
 TEST(RunFrameGolden, EraserItemsCarryFlagsFive) {
     for (int eraser : {0, 1}) {
