@@ -41,24 +41,8 @@ std::vector<std::uint8_t> GappedBmp() {
     return w.bytes;
 }
 
-// The same picture inside an actor record's first frame.
-std::vector<std::uint8_t> GappedActor() {
-    ByteWriter w;
-    w.U16(0x1234);
-    w.U16(1);
-    w.U16(2);
-    w.I32(1);    // frames
-    w.I32(0);    // rotated
-    w.I32(0);    // rotation
-    w.I32(255);  // key blue, green, red
-    w.I32(255);
-    w.I32(255);
-    w.I32(1);    // tolerance
-    test::ZString(w, "gapped");
-    test::ZString(w, "gapped#0");
-    w.Bytes(GappedBmp());
-    return w.bytes;
-}
+// The same picture as an actor's only frame.
+std::vector<std::uint8_t> GappedActor() { return test::ActorRecordOf("gapped", {GappedBmp()}); }
 
 TEST(ProjectBitmapGolden, PicturesEndImageSizeBytesAfterTheirPixelOffset) {
     ASSERT_EQ(GappedBmp().size(), 76u);

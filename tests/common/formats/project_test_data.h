@@ -41,8 +41,10 @@ inline void ZString(ByteWriter& w, const std::string& text) {
     w.U8(0);
 }
 
-// An actor record named `name` with `frames` grey frames of 3 x 2 pixels.
-inline std::vector<std::uint8_t> ActorRecord(const std::string& name, int frames) {
+// An actor record named `name` whose frames are the given BMPs.
+inline std::vector<std::uint8_t> ActorRecordOf(const std::string& name,
+                                               const std::vector<std::vector<std::uint8_t>>& bitmaps) {
+    const int frames = static_cast<int>(bitmaps.size());
     ByteWriter w;
     w.U16(0x1234);
     w.U16(1);
@@ -57,9 +59,16 @@ inline std::vector<std::uint8_t> ActorRecord(const std::string& name, int frames
     ZString(w, name);
     for (int i = 0; i < frames; ++i) {
         ZString(w, name + "#" + std::to_string(i));
-        w.Bytes(GreyBmp(3, 2, static_cast<std::uint8_t>(10 * i)));
+        w.Bytes(bitmaps[i]);
     }
     return w.bytes;
+}
+
+// An actor record named `name` with `frames` grey frames of 3 x 2 pixels.
+inline std::vector<std::uint8_t> ActorRecord(const std::string& name, int frames) {
+    std::vector<std::vector<std::uint8_t>> bitmaps;
+    for (int i = 0; i < frames; ++i) bitmaps.push_back(GreyBmp(3, 2, static_cast<std::uint8_t>(10 * i)));
+    return ActorRecordOf(name, bitmaps);
 }
 
 // A project using every part of the layout.

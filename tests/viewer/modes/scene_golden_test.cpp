@@ -195,35 +195,28 @@ TEST_F(SceneGolden, SplatNeverResets) {
 }
 
 // RAIN's wind: after 52 skipped draws the update draws 53-54, then 55: 20037 %
-// 10000 = 37 < Factor X 100, and with every sprite on screen draw 56 turns them
-// all by 12859 % 360 = 259: 100 -> 359, 300 -> 559 - 360 = 199.
-TEST_F(SceneGolden, RainWindTurnsEverySpriteAlike) {
-    viewer.settings.sceneLifetime = 100;
-    viewer.settings.factorX = 100;
-    RainSprite& first = Add<RainSprite>(4000, 3000, 100);
-    RainSprite& second = Add<RainSprite>(2000, 2000, 300);
-    first.entered = second.entered = 1;
-    viewer.modeScene.rainOnScreen = 2;
-    Skip(52);
-    first.Update();
-    EXPECT_EQ(first.motion.direction, 359.0);
-    EXPECT_EQ(second.motion.direction, 199.0);
-    EXPECT_EQ(viewer.random.Next(), 8723);  // draw 57
-}
-
-// The same chance with a sprite not yet on screen: draw 55 is made, the gust is not.
-TEST_F(SceneGolden, RainWindWaitsForEverySpriteOnScreen) {
-    viewer.settings.sceneLifetime = 100;
-    viewer.settings.factorX = 100;
-    RainSprite& first = Add<RainSprite>(4000, 3000, 100);
-    RainSprite& second = Add<RainSprite>(2000, 2000, 300);
-    first.entered = second.entered = 1;
-    viewer.modeScene.rainOnScreen = 1;
-    Skip(52);
-    first.Update();
-    EXPECT_EQ(first.motion.direction, 100.0);
-    EXPECT_EQ(second.motion.direction, 300.0);
-    EXPECT_EQ(viewer.random.Next(), 12859);  // draw 56
+// 10000 = 37 < Factor X 100. With every sprite on screen draw 56 turns them all
+// by 12859 % 360 = 259: 100 -> 359, 300 -> 559 - 360 = 199. With one of the two
+// not yet on screen draw 55 is made and the gust is not.
+TEST(SceneEventsGolden, RainWindTurnsEverySpriteAlikeOnceAllAreOnScreen) {
+    struct Case {
+        int onScreen;
+        double first, second;
+        int nextDraw;
+    };
+    for (const Case& c : {Case{2, 359, 199, 8723}, Case{1, 100, 300, 12859}}) {
+        ModeFixture fixture;
+        fixture.viewer.settings.factorX = 100;
+        RainSprite& first = fixture.Add<RainSprite>(4000, 3000, 100);
+        RainSprite& second = fixture.Add<RainSprite>(2000, 2000, 300);
+        first.entered = second.entered = 1;
+        fixture.viewer.modeScene.rainOnScreen = c.onScreen;
+        for (int i = 0; i < 52; ++i) fixture.viewer.random.Next();
+        first.Update();
+        EXPECT_EQ(first.motion.direction, c.first) << c.onScreen;
+        EXPECT_EQ(second.motion.direction, c.second) << c.onScreen;
+        EXPECT_EQ(fixture.viewer.random.Next(), c.nextDraw) << c.onScreen;
+    }
 }
 
 // STARBURST's reversal: chance rand % 100000 < Factor X, the value itself as it

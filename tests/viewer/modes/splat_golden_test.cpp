@@ -20,22 +20,29 @@
 namespace orb::test {
 namespace {
 
+// A 1024 x 768 backdrop of one colour.
+GXDrawingSurface& UseBackdrop(ModeFixture& fixture, std::uint8_t red, std::uint8_t green,
+                              std::uint8_t blue) {
+    auto picture = std::make_unique<GXDrawingSurface>();
+    picture->Create(24, 1024, 768);
+    picture->Fill(red, green, blue);
+    fixture.viewer.backdropImage = std::move(picture);
+    return *fixture.viewer.backdropImage;
+}
+
+// A SPLAT sprite of w x w pixels.
+SplatSprite& AddSplat(ModeFixture& fixture, int w) {
+    SplatSprite& sprite = fixture.Add<SplatSprite>(0, 0);
+    sprite.width = sprite.height = w;
+    return sprite;
+}
+
 class SplatGolden : public ModeFixture, public ::testing::Test {
 protected:
-    // A 1024 x 768 backdrop of one colour.
     GXDrawingSurface& Backdrop(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-        auto picture = std::make_unique<GXDrawingSurface>();
-        picture->Create(24, 1024, 768);
-        picture->Fill(red, green, blue);
-        viewer.backdropImage = std::move(picture);
-        return *viewer.backdropImage;
+        return UseBackdrop(*this, red, green, blue);
     }
-    // A sprite of w x w pixels.
-    SplatSprite& Sprite(int w) {
-        SplatSprite& sprite = Add<SplatSprite>(0, 0);
-        sprite.width = sprite.height = w;
-        return sprite;
-    }
+    SplatSprite& Sprite(int w) { return AddSplat(*this, w); }
 };
 
 // Never (-1) with Scene Lifetime 100, 100 frames with 0, else 100 x Scene Lifetime.
@@ -86,25 +93,20 @@ TEST_F(SplatGolden, AfterFiveThousandFailedTriesTheLastPlaceStays) {
 // Factor X 99: the threshold is 99 x 195075 / 100 = 193124. Grey 254 (3 x 254^2 =
 // 193548) is bright enough at the first try (6334 % 8020 - 10, 26500 % 6020 - 10) =
 // (6324, 2410); grey 253 (192027) is not, and the 5000th try stays.
-TEST_F(SplatGolden, FactorXSetsTheBrightnessThreshold) {
-    viewer.settings.factorX = 99;
-    SplatSprite& sprite = Sprite(1);
-    Backdrop(254, 254, 254);
-    sprite.Update();
-    EXPECT_EQ(sprite.motion.x, 6324.0);
-    EXPECT_EQ(sprite.motion.y, 2410.0);
-
-    ModeFixture darker;
-    darker.viewer.settings.factorX = 99;
-    auto picture = std::make_unique<GXDrawingSurface>();
-    picture->Create(24, 1024, 768);
-    picture->Fill(253, 253, 253);
-    darker.viewer.backdropImage = std::move(picture);
-    SplatSprite& other = darker.Add<SplatSprite>(0, 0);
-    other.width = other.height = 1;
-    other.Update();
-    EXPECT_EQ(other.motion.x, 3434.0);
-    EXPECT_EQ(other.motion.y, 4623.0);
+TEST(SplatThresholdGolden, FactorXSetsTheBrightnessThreshold) {
+    struct Case {
+        std::uint8_t grey;
+        double x, y;
+    };
+    for (const Case& c : {Case{254, 6324, 2410}, Case{253, 3434, 4623}}) {
+        ModeFixture fixture;
+        fixture.viewer.settings.factorX = 99;
+        UseBackdrop(fixture, c.grey, c.grey, c.grey);
+        SplatSprite& sprite = AddSplat(fixture, 1);
+        sprite.Update();
+        EXPECT_EQ(sprite.motion.x, c.x) << int(c.grey);
+        EXPECT_EQ(sprite.motion.y, c.y) << int(c.grey);
+    }
 }
 
 // The position becomes a backdrop pixel by (x - left) x (view width / play width) +
