@@ -28,14 +28,19 @@ unset XSCREENSAVER_WINDOW
 
 SDL_AUDIODRIVER=dummy "$viewer" --size 1024x768 --fps 30 "$project" >"$work/viewer.log" 2>&1 &
 show=$!
-sleep 2
-kill -0 "$show" 2>/dev/null || fail "the viewer ended early: $(cat "$work/viewer.log")"
+# Share of pixels that are not the black root window.
+covered() { /usr/bin/convert "$1" -colorspace gray -threshold 2% -format '%[fx:mean]' info:; }
+# The window appears within moments, later on a busy machine: wait for it.
+for _ in $(seq 60); do
+  sleep 0.5
+  kill -0 "$show" 2>/dev/null || fail "the viewer ended early: $(cat "$work/viewer.log")"
+  /usr/bin/import -window root "$work/one.png" || fail "no first screenshot"
+  awk "BEGIN { exit !($(covered "$work/one.png") > 0.6) }" && break
+done
 /usr/bin/import -window root "$work/one.png" || fail "no first screenshot"
 sleep 0.7
 /usr/bin/import -window root "$work/two.png" || fail "no second screenshot"
 
-# Share of pixels that are not the black root window.
-covered() { /usr/bin/convert "$1" -colorspace gray -threshold 2% -format '%[fx:mean]' info:; }
 for shot in one two; do
   share=$(covered "$work/$shot.png")
   echo "screenshot $shot: $share of the screen shows the show"
@@ -46,7 +51,7 @@ echo "pixels changed between the screenshots: $changed"
 awk "BEGIN { exit !($changed > 100) }" || fail "the sprites did not move"
 
 xdotool key space
-for _ in $(seq 50); do kill -0 "$show" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 200); do kill -0 "$show" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$show" 2>/dev/null && fail "the key press did not close the viewer"
 wait "$show"
 code=$?
