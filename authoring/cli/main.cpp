@@ -19,6 +19,7 @@ extern char** environ;
 #endif
 
 #include "authoring/cli/info.h"
+#include "authoring/cli/program_files.h"
 #include "authoring/cli/terminal.h"
 #include "authoring/model/actor_import.h"
 #include "authoring/model/modify_actor.h"
@@ -34,8 +35,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
-
-fs::path gProgramFolder;  // set once in main: where orbellan, viewer and the help page lie
 
 struct Command {
     const char* name;
@@ -375,16 +374,9 @@ std::optional<fs::path> SaverPath(const Args& a, const char* folderOption, const
     return folder / ForceProjectExtension(name);
 }
 
-fs::path DefaultViewerScr() {
-    fs::path beside = gProgramFolder / "Viewer.scr";
-    if (fs::exists(beside)) return beside;
-    fs::path crossBuilt = gProgramFolder.parent_path() / "win32" / "bin" / "Viewer.scr";
-    return fs::exists(crossBuilt) ? crossBuilt : fs::path();
-}
-
 int RunBuild(const Args& a, TerminalSink& sink) {
     if (a.empty()) return Fail(sink, "A project file is needed");
-    fs::path viewer = DefaultViewerScr();
+    fs::path viewer = WindowsViewer();
     std::optional<fs::path> target = SaverPath(a, "--out", fs::current_path(), sink, &viewer);
     if (!target) return 1;
     if (!viewer.empty() && !fs::exists(viewer))
@@ -396,14 +388,6 @@ int RunBuild(const Args& a, TerminalSink& sink) {
     IniProfile(DefaultProfilePath()).Write("DefaultDirectories", "DefaultOpenProject", fs::absolute(*target).string());
     std::printf("%s\n", target->string().c_str());
     return 0;
-}
-
-fs::path NativeViewer() {
-#ifdef _WIN32
-    return gProgramFolder / "Viewer.scr";
-#else
-    return gProgramFolder / "viewer";
-#endif
 }
 
 constexpr const char* kInstalledViewerName = "orbellan-viewer";
@@ -528,8 +512,8 @@ const std::vector<Command>& Commands() {
 void PrintUsage(const Command& c) { std::printf("usage: orbellan %s\n\n%s\n", c.usage, c.help); }
 
 int OpenManual(TerminalSink& sink) {
-    fs::path page = gProgramFolder / "orbellan-help.html";
-    if (!fs::exists(page)) return Fail(sink, "The help page is missing", page.string());
+    fs::path page = HelpPage();
+    if (page.empty()) return Fail(sink, "The help page is missing", ProgramFolder().string());
 #ifdef _WIN32
     const char* browser = "explorer.exe";  // opens the page in the user's default browser
 #else
@@ -555,13 +539,6 @@ int RunHelp(const Args& a, TerminalSink& sink) {
 
 int main(int argc, char** argv) {
     using namespace orb::cli;
-    std::error_code error;
-#ifdef _WIN32
-    gProgramFolder = std::filesystem::absolute(argv[0], error).parent_path();
-#else
-    gProgramFolder = std::filesystem::canonical("/proc/self/exe", error).parent_path();
-    if (error) gProgramFolder = std::filesystem::absolute(argv[0], error).parent_path();
-#endif
     TerminalSink sink;
     Args args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") return RunHelp({}, sink);

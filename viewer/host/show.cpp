@@ -1,9 +1,8 @@
 #include "viewer/host/show.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
+#include "common/io/program_files.h"
 #include "viewer/modes/modes.h"
 
 namespace orb::host {
@@ -17,17 +16,7 @@ void StderrReports::Deliver(const Report& report) {
 }
 
 std::string DemoProjectPath() {
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        // <build>/bin/viewer -> <build>/samples/demo.apj
-        const std::filesystem::path beside = self.parent_path().parent_path() / "samples" / "demo.apj";
-        if (std::filesystem::exists(beside, ec)) return beside.string();
-    }
-#ifdef ORB_DEMO_PROJECT
-    if (std::filesystem::exists(ORB_DEMO_PROJECT, ec)) return ORB_DEMO_PROJECT;
-#endif
-    return {};
+    return FirstExistingFile(RunningProgramFolder(), {"../samples/demo.apj", InstalledDataFolder() / "demo.apj"}).string();
 }
 
 StartedShow StartHostShow(const HostOptions& options, const Platform& platform) {

@@ -19,8 +19,8 @@ public:
     void Deliver(const Report& report) override;
 };
 
-// The bundled demo project: beside the program's build tree
-// ("<build>/samples/demo.apj", found from the program's own path), or empty.
+// The bundled demo project, found from the program's own path: in its build tree
+// ("<build>/samples/demo.apj") or its installed data folder; empty when missing.
 std::string DemoProjectPath();
 
 struct StartedShow {
