@@ -78,8 +78,9 @@ ParseResult ParseOptions(const std::vector<std::string_view>& args, const char* 
             if (!value(v) || !ParseNumber(v, o.fps) || o.fps < 1 || o.fps > 1000) return fail("--fps needs a rate of 1..1000");
         } else if (a == "--mode") {
             if (!value(v) || !ParseNumber(v, o.mode) || o.mode < 0 || o.mode > 7) return fail("--mode needs a motion mode 0..7");
-        } else if (a == "-root") {
-            // xscreensaver's demo mode passes -root; the window comes from the environment.
+        } else if (a == "-root" || a == "--root") {
+            // xscreensaver passes -root (its own hack descriptions say --root); the
+            // window comes from the environment.
         } else if (a.starts_with("-")) {
             return fail("unknown option " + std::string(a));
         } else if (o.project.empty()) {

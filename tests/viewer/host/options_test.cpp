@@ -40,6 +40,7 @@ TEST(HostOptions, WindowIdInDecimalHexOrFromTheEnvironment) {
     EXPECT_EQ(Parse({"--window-id", "0x400007"}).options->windowId, 0x400007u);
     // xscreensaver hands the window over in the environment, with -root on the command line.
     EXPECT_EQ(Parse({"-root"}, "0x2a00003").options->windowId, 0x2a00003u);
+    EXPECT_EQ(Parse({"--root"}, "0x2a00003").options->windowId, 0x2a00003u);
     // The command line wins over the environment.
     EXPECT_EQ(Parse({"--window-id", "17"}, "0x2a00003").options->windowId, 17u);
     EXPECT_FALSE(Parse({}, "window").options);
