@@ -43,6 +43,7 @@ function(orb_windows_build name arch)
     BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${arch}.cmake
                -DCMAKE_BUILD_TYPE=Release
+               -DORB_PACKAGE_DEMO=${ORB_DEMO_PROJECT}
     ${build_command}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
