@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/imaging/picture_size.h"
+
 namespace orb {
 
 std::uint32_t StrideFor(int depth, std::int64_t width) {
@@ -144,11 +146,20 @@ bool GXDrawingSurface::FromPackedDib(std::span<const std::uint8_t> block, std::s
     return true;
 }
 
-void GXDrawingSurface::MakeRotationSet() {
+void GXDrawingSurface::MakeRotationSet(int largestSide) {
     rotationSet.clear();
+    const GXDrawingSurface* source = this;
+    GXDrawingSurface smaller;
+    const PictureSize size = SizeWithin({Width(), Height()}, largestSide > 0 ? largestSide : std::max(Width(), Height()));
+    if (size != PictureSize{Width(), Height()}) {
+        CopyTo(smaller);
+        NullReportSink quiet;
+        smaller.Scale(size.width, size.height, quiet);
+        source = &smaller;
+    }
     std::vector<GXDrawingSurface> set(16);
     for (int k = 0; k < 16; ++k) {
-        CopyTo(set[k]);
+        source->CopyTo(set[k]);
         set[k].Rotate(22 * k, Program::Viewer);
     }
     rotationSet = std::move(set);

@@ -189,7 +189,9 @@ public:
     // authoring program's is two pixels larger). The rotation set is emptied.
     void Rotate(int angle, Program program);
     // Viewer: fills the rotation set with 16 deep copies turned by 0, 22, ..., 330.
-    void MakeRotationSet();
+    // A picture longer than `largestSide` (when above 0) gives copies of itself
+    // scaled down to that first, proportions kept.
+    void MakeRotationSet(int largestSide = 0);
     // Software blit into this surface (destination) from `source`. The rectangle is
     // in destination pixels counted from the top; (sourceX, sourceY) likewise in
     // the source. Codes kBltCopy, kBltTransparent, kBltEraseCapture (which changes

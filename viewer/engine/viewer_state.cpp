@@ -5,8 +5,12 @@
 #include <cmath>
 
 #include "common/imaging/fixed_palette.h"
+#include "viewer/engine/picture_budget.h"
 
 namespace orb {
+
+static_assert(kLargestPreparedSide == DisplayDevice::kModes.back().width, "frames fit the widest display mode");
+
 namespace {
 
 // World positions handed to the draw list stay far inside 32 bits.
@@ -109,17 +113,32 @@ bool ViewerState::CaptureDesktop() {
 }
 
 bool ViewerState::PrepareActorImages() {
-    for (auto& frame : actors) {
+    std::vector<PictureSize> sizes;
+    for (const auto& frame : actors)
+        sizes.push_back(SizeWithin({frame->Width(), frame->Height()}, kLargestPreparedSide));
+    const PicturePlan plan =
+        PlanPreparedPictures(sizes, WorkingDepth(), settings.quickRotation != 0, kPreparedPictureBudget);
+    if (!plan.fits) {
+        Reports().Error("The actors' pictures need more memory than the viewer gives them (" +
+                            std::to_string(plan.bytes >> 20) + " MB, at most " +
+                            std::to_string(kPreparedPictureBudget >> 20) + " MB): use fewer or smaller pictures",
+                        projectPath);
+        return false;
+    }
+    if (plan.copySide > 0) Trace("Pre-rotated copies made at most " + std::to_string(plan.copySide) + " pixels a side");
+    for (std::size_t i = 0; i < actors.size(); ++i) {
+        GXDrawingSurface& frame = *actors[i];
         if (platform_.input->InputSinceSnapshot()) {
             quitRequested = true;
             QuitWithCode(kExitInputDuringLoad);
             return false;
         }
-        frame->ConvertTo24(Program::Viewer, Reports());
-        frame->ApplyColourKey(0, Program::Viewer);
-        frame->squareCanvas = true;
-        if (WorkingDepth() == 8) frame->ConvertTo8Keyed(Program::Viewer);
-        if (settings.quickRotation) frame->MakeRotationSet();
+        frame.ConvertTo24(Program::Viewer, Reports());
+        if (sizes[i] != PictureSize{frame.Width(), frame.Height()}) frame.Scale(sizes[i].width, sizes[i].height, Reports());
+        frame.ApplyColourKey(0, Program::Viewer);
+        frame.squareCanvas = true;
+        if (WorkingDepth() == 8) frame.ConvertTo8Keyed(Program::Viewer);
+        if (settings.quickRotation) frame.MakeRotationSet(plan.copySide);
     }
     return true;
 }

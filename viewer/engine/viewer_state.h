@@ -109,8 +109,10 @@ public:
     // Reads the project file named by projectPath into the state. False after
     // reporting.
     bool LoadProject();
-    // Colour key to white, square canvas, drawing depth, pre-rotated copies; stops
-    // (false, quit 0 requested) when input arrives meanwhile.
+    // Colour key to white, square canvas, drawing depth, pre-rotated copies, within
+    // the sizes and memory of picture_budget.h (false after an error report when
+    // the pictures cannot fit); stops (false, quit 0 requested) when input arrives
+    // meanwhile.
     bool PrepareActorImages();
     // Frees sprites, actors, pictures and sounds; stops the music.
     void Deinitialise();
