@@ -11,6 +11,8 @@ inline constexpr std::uint32_t kImageCannotOpen = 201;        // the file cannot
 inline constexpr std::uint32_t kImageUnsupported = 299;       // a variant of the format we do not read
 inline constexpr std::uint32_t kImageCorrupt = 300;           // damaged or truncated data
 inline constexpr std::uint32_t kImageNotRecognized = 302;     // not this format at all, or uses more of it than we draw
+inline constexpr std::uint32_t kImageTooLarge = 303;          // beyond kMaxImageSide, or an animation beyond kMaxAnimationPixels
+inline constexpr std::uint32_t kImageTooManyFrames = 304;     // an animation of more than kMaxAnimationFrames
 
 // Decoders answer in the low 16 bits; higher bits carry nothing.
 inline std::uint32_t ImageErrorCode(std::uint32_t result) { return result & 0xFFFF; }

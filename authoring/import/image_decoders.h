@@ -1,13 +1,14 @@
-// Our own picture decoders: JPEG, PNG and Targa through stb_image, PCX and binary CGM
-// of our own. Each in-memory decoder returns a code of image_codes.h and, on success,
-// a 24-bit PackedImage. Pixels that a picture marks as fully transparent come out
-// pure white, the transparent colour of every Orbellan picture; partial alpha is
-// blended over white.
+// Our own picture decoders: JPEG, PNG, Targa and GIF through stb_image, PCX and
+// binary CGM of our own. Each in-memory decoder returns a code of image_codes.h and,
+// on success, a 24-bit PackedImage with the pixels' own colours; a picture that is
+// not opaque everywhere (PNG, Targa and GIF can say so) carries its opacity plane
+// too. The file readers (ReadImageFile, ReadPicture) show such pictures on white.
 #pragma once
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "packed_image.h"
 
@@ -18,6 +19,14 @@ std::uint32_t DecodePng(std::span<const std::uint8_t> bytes, std::optional<Packe
 std::uint32_t DecodeTarga(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out);
 std::uint32_t DecodePcx(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out);
 std::uint32_t DecodeCgm(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out);
+
+// A GIF's frames as the file composes them (each drawn over the picture so far,
+// then left, cleared or undone as it says), every one the size of the whole
+// picture. All frames: more than kMaxAnimationFrames give kImageTooManyFrames.
+enum class GifFrames { First, All };
+std::uint32_t DecodeGif(std::span<const std::uint8_t> bytes, std::vector<PackedImage>& frames, GifFrames which);
+// The first frame alone, for uses that take one picture.
+std::uint32_t DecodeGifStill(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out);
 
 // The decoder library's five entry points, with their argument roles: a progress
 // callback (ignored), a reserved number, the path and the output block(s). The second

@@ -6,6 +6,7 @@
 #include "common/io/file_io.h"
 #include "image_codes.h"
 #include "image_decoders.h"
+#include "picture_alpha.h"
 
 namespace orb {
 
@@ -57,23 +58,48 @@ std::string PathExtension(const std::string& path) {
     return path.substr(dot + 1);
 }
 
-int ReadImageFile(const std::string& path, std::optional<PackedImage>& block, std::uint32_t* errorCode) {
+namespace {
+
+// The decoder library's reading by extension; pictures keep their opacity planes.
+std::uint32_t ReadThroughLibrary(const std::string& path, std::optional<PackedImage>& block) {
     std::string ext = Lower(PathExtension(path));
     std::optional<PackedImage> second;
     std::uint16_t option = 0xFFFF;
-    std::uint32_t result = kImageUnknownExtension;
     block.reset();
-    if (ext == "pcx") result = JFFReadPCX(PreviewProgress, 0, path, block);
-    else if (ext == "tga") result = JFFReadTGA(PreviewProgress, 0, path, block, second);
-    else if (ext == "jpg") result = JFFReadJPG(PreviewProgress, 0, path, block);
-    else if (ext == "png") result = JFFReadPNG(PreviewProgress, 0, path, block, second, &option);
-    std::uint32_t code = ImageErrorCode(result);
+    if (ext == "pcx") return JFFReadPCX(PreviewProgress, 0, path, block);
+    if (ext == "tga") return JFFReadTGA(PreviewProgress, 0, path, block, second);
+    if (ext == "jpg") return JFFReadJPG(PreviewProgress, 0, path, block);
+    if (ext == "png") return JFFReadPNG(PreviewProgress, 0, path, block, second, &option);
+    return kImageUnknownExtension;
+}
+
+}  // namespace
+
+int ReadImageFile(const std::string& path, std::optional<PackedImage>& block, std::uint32_t* errorCode) {
+    std::uint32_t code = ImageErrorCode(ReadThroughLibrary(path, block));
     if (errorCode) *errorCode = code;
     if (code != kImageOk) {
         block.reset();
         return 0;
     }
+    FlattenOverWhite(*block);
     return 1;
+}
+
+int ReadImageFrames(const std::string& path, std::vector<PackedImage>& frames, std::uint32_t* errorCode) {
+    frames.clear();
+    std::uint32_t code = kImageOk;
+    if (Lower(PathExtension(path)) == "gif") {
+        std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(path);
+        code = bytes ? DecodeGif(*bytes, frames, GifFrames::All) : kImageCannotOpen;
+    } else {
+        std::optional<PackedImage> block;
+        code = ImageErrorCode(ReadThroughLibrary(path, block));
+        if (code == kImageOk) frames.push_back(std::move(*block));
+    }
+    if (errorCode) *errorCode = code;
+    if (code != kImageOk) frames.clear();
+    return code == kImageOk ? 1 : 0;
 }
 
 }  // namespace orb

@@ -1,6 +1,7 @@
 // The block every image decoder hands back: a 40-byte bitmap information header,
 // its colour table and the pixel rows (bottom-up, each padded to 4 bytes), in one
-// piece, exactly as a packed device-independent bitmap lies in memory.
+// piece, exactly as a packed device-independent bitmap lies in memory; beside it,
+// for pictures that are not opaque everywhere, the opacity of every pixel.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -14,9 +15,18 @@ inline constexpr std::size_t kInfoHeaderSize = 40;
 
 // Decoders refuse pictures beyond this side so sizes taken from files stay sane.
 inline constexpr std::int32_t kMaxImageSide = 16384;
+// An animation read from one file gives one actor at most this many frames, and
+// holds at most this many pixels in all frames together (256 MB as it is decoded):
+// 100 frames of 800 x 800, say.
+inline constexpr std::size_t kMaxAnimationFrames = 1000;
+inline constexpr std::uint64_t kMaxAnimationPixels = std::uint64_t(1) << 26;
 
 struct PackedImage {
     std::vector<std::uint8_t> bytes;
+    // 24-bit pictures only: one opacity byte per pixel (0 transparent .. 255 opaque),
+    // rows from the top; empty when every pixel is opaque. The colours in `bytes`
+    // are then the pixels' own, not mixed with anything behind them.
+    std::vector<std::uint8_t> alpha;
 
     std::int32_t Width() const { return Field32(4); }
     std::int32_t Height() const { return Field32(8); }
@@ -45,6 +55,10 @@ struct PackedImage {
     }
     const std::uint8_t* Pixel24(std::int32_t x, std::int32_t yFromTop) const {
         return Pixels().data() + std::size_t(Height() - 1 - yFromTop) * Stride() + std::size_t(x) * 3;
+    }
+
+    std::uint8_t Alpha(std::int32_t x, std::int32_t yFromTop) const {
+        return alpha.empty() ? 255 : alpha[std::size_t(yFromTop) * std::size_t(Width()) + std::size_t(x)];
     }
 
 private:

@@ -17,6 +17,8 @@ struct StbFree {
     void operator()(stbi_uc* p) const { stbi_image_free(p); }
 };
 
+// The picture in its own colours; the opacity plane only when some pixel is not
+// fully opaque.
 std::uint32_t DecodeWithStb(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out) {
     out.reset();
     if (bytes.size() > 0x7FFFFFFF) return kImageUnsupported;
@@ -26,15 +28,21 @@ std::uint32_t DecodeWithStb(std::span<const std::uint8_t> bytes, std::optional<P
     if (!rgba) return kImageCorrupt;
     std::optional<PackedImage> image = MakePackedImage24(width, height);
     if (!image) return kImageUnsupported;
+    image->alpha.resize(std::size_t(width) * std::size_t(height));
     const stbi_uc* source = rgba.get();
+    std::uint8_t* alpha = image->alpha.data();
+    bool opaque = true;
     for (int y = 0; y < height; ++y) {
         std::uint8_t* p = image->Pixel24(0, y);
-        for (int x = 0; x < width; ++x, source += 4, p += 3) {
-            unsigned alpha = source[3];
-            for (int c = 0; c < 3; ++c)  // over white, rounded
-                p[2 - c] = static_cast<std::uint8_t>((source[c] * alpha + 255 * (255 - alpha) + 127) / 255);
+        for (int x = 0; x < width; ++x, source += 4, p += 3, ++alpha) {
+            p[0] = source[2];
+            p[1] = source[1];
+            p[2] = source[0];
+            *alpha = source[3];
+            opaque = opaque && source[3] == 255;
         }
     }
+    if (opaque) image->alpha.clear();
     out = std::move(image);
     return kImageOk;
 }
@@ -151,7 +159,12 @@ std::uint32_t DecodeTarga(std::span<const std::uint8_t> bytes, std::optional<Pac
     out.reset();
     if (!LooksLikeTarga(bytes)) return kImageNotRecognized;
     if (!TargaHoldsItsPixels(bytes)) return kImageCorrupt;
-    return DecodeWithStb(bytes, out);
+    std::uint32_t code = DecodeWithStb(bytes, out);
+    // Many Targa writers leave the alpha bytes of 32-bit pictures at zero: a
+    // picture with nothing visible in it is taken as an opaque one.
+    if (out && std::all_of(out->alpha.begin(), out->alpha.end(), [](std::uint8_t a) { return a == 0; }))
+        out->alpha.clear();
+    return code;
 }
 
 }  // namespace orb
