@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "authoring/import/bmp_import.h"
 #include "authoring/import/image_file.h"
+#include "authoring/import/picture_alpha.h"
+#include "authoring/model/picture_frames.h"
 #include "common/formats/actor_file.h"
 #include "common/io/file_io.h"
 
@@ -18,17 +19,24 @@ std::string Upper(std::string text) {
     return text;
 }
 
-bool AlreadyLoaded(const ProjectModel& project, const std::string& path, ReportSink& sink) {
-    if (!FindByName(project.frames, path)) return false;
-    sink.Information("This object has already been loaded", path);
-    return true;
+// `loaded`, after the information that refuses the path when it is.
+bool RefusedAsLoaded(bool loaded, const std::string& path, ReportSink& sink) {
+    if (loaded) sink.Information("This object has already been loaded", path);
+    return loaded;
+}
+
+// The name of frame `index` of a picture file: the path itself for the first, so
+// the actor goes by its file, and the path with the frame's number for the rest,
+// so every frame that becomes an actor of its own still has a name of its own.
+std::string FrameName(const std::string& path, std::size_t index) {
+    return index == 0 ? path : path + "#" + std::to_string(index + 1);
 }
 
 // A decoded picture as a 24-bit frame appended to the list, its own first frame.
-bool AppendPicture(const PackedImage& image, const std::string& path, ProjectModel& project, ReportSink& sink) {
+bool AppendPicture(const PackedImage& image, const std::string& name, ProjectModel& project, ReportSink& sink) {
     GXDrawingSurface surface;
-    if (!surface.FromPackedDib(image.bytes, path) || !surface.ConvertTo24(Program::Authoring, sink)) {
-        sink.Error("Unable to read image file", path);
+    if (!surface.FromPackedDib(image.bytes, name) || !surface.ConvertTo24(Program::Authoring, sink)) {
+        sink.Error("Unable to read image file", name);
         return false;
     }
     GXDrawingSurface* frame = surface.AppendCopy(project.frames);
@@ -38,50 +46,98 @@ bool AppendPicture(const PackedImage& image, const std::string& path, ProjectMod
     return true;
 }
 
-// Bitmaps go through the lenient reader, so pictures the embedded reader refuses
-// (top-down, 16/32 bit, newer headers, RLE) are converted instead of rejected.
-bool ImportBitmap(const std::string& path, ProjectModel& project, ReportSink& sink) {
-    std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(path);
-    if (!bytes) {
-        sink.Error("Unable to open file: file may be corrupt or in use by another application", path);
-        return false;
-    }
-    std::optional<PackedImage> image;
-    BmpImport result = DecodeBmpLeniently(*bytes, image);
-    if (result.code != 0) {
-        sink.Error(result.problem, path);
-        return false;
-    }
-    if (result.incomplete) sink.Information("BMP file may be incomplete (loaded it anyway)", path);
-    return AppendPicture(*image, path, project, sink);
+struct PictureFile {
+    std::string path;
+    std::vector<PackedImage> frames;
+};
+
+// Appends the pictures' frames, one run per actor to be. A run of which any frame
+// has transparent pixels is keyed by the pictures' opacity (the actor file keeps
+// one key for all frames of an actor); the others are shown over white, as their
+// default transparency expects. Marks each appended frame in `keyedByOpacity`.
+bool AppendPictures(std::vector<PictureFile>& files, bool oneActor, ProjectModel& project, ReportSink& sink,
+                    std::vector<bool>& keyedByOpacity) {
+    std::vector<std::pair<std::string, PackedImage*>> run;
+    auto appendRun = [&]() {
+        const bool keyed = std::any_of(run.begin(), run.end(), [](const auto& f) { return HasTransparentPixels(*f.second); });
+        for (auto& [name, image] : run) {
+            if (keyed) KeyByOpacity(*image);
+            else FlattenOverWhite(*image);
+            if (!AppendPicture(*image, name, project, sink)) return false;
+            keyedByOpacity.push_back(keyed);
+        }
+        run.clear();
+        return true;
+    };
+    for (PictureFile& file : files)
+        for (std::size_t i = 0; i < file.frames.size(); ++i) {
+            run.emplace_back(FrameName(file.path, i), &file.frames[i]);
+            if (!oneActor && !appendRun()) return false;
+        }
+    return appendRun();
 }
 
-bool ImportPicture(const std::string& path, ProjectModel& project, ReportSink& sink) {
-    std::optional<PackedImage> image;
-    std::uint32_t code = 0;
-    if (!ReadImageFile(path, image, &code)) {
-        sink.Error("Unable to read image file (code " + std::to_string(code) + ")", path);
-        return false;
+// Reads the picture files in order until one is refused or fails, then appends
+// what was read. Returns whether every file was read.
+bool ImportPictures(const std::vector<std::string>& paths, const std::string& type, const ImportOptions& options,
+                    ProjectModel& project, ReportSink& sink, std::vector<bool>& keyedByOpacity) {
+    std::vector<PictureFile> files;
+    bool complete = true;
+    for (const std::string& path : paths) {
+        PictureFile file{path, {}};
+        const bool readBefore = std::any_of(files.begin(), files.end(), [&](const PictureFile& f) { return f.path == path; });
+        if (RefusedAsLoaded(readBefore || FindByName(project.frames, path), path, sink) ||
+            !ReadPictureFrames(path, type, {options.largestSide, options.grid}, file.frames, sink)) {
+            complete = false;
+            break;
+        }
+        files.push_back(std::move(file));
     }
-    return AppendPicture(*image, path, project, sink);
+    return AppendPictures(files, options.loadAsActor, project, sink, keyedByOpacity) && complete;
+}
+
+void ImportActorFiles(const std::vector<std::string>& paths, const ImportOptions& options, ProjectModel& project,
+                      ReportSink& sink) {
+    for (const std::string& path : paths) {
+        if (RefusedAsLoaded(FindByName(project.frames, path) != nullptr, path, sink)) break;
+        std::size_t before = project.frames.size();
+        if (!LoadActor(path, project.frames, Program::Authoring, sink)) break;
+        if (options.loadAsActor) {
+            NumberAsOneActor(project.frames, before, project.frames.size());
+            project.frames[before]->name = path;
+        } else {
+            for (std::size_t i = before; i < project.frames.size(); ++i) NumberAsOneActor(project.frames, i, i + 1);
+        }
+    }
 }
 
 }  // namespace
 
 int FileTypeNumber(const std::string& path) {
-    static const char* const kTypes[] = {"ACT", "AVI", "BMP", "JPG", "PCX", "PNG", "TGA"};
+    static const char* const kTypes[] = {"ACT", "AVI", "BMP", "JPG", "PCX", "PNG", "TGA", "GIF"};
     std::string ext = Upper(PathExtension(path));
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 8; ++i)
         if (ext == kTypes[i]) return i + 1;
     return 0;
 }
+
+namespace {
+void PutOnSquareCanvas(GXDrawingSurface& frame) {
+    frame.Rotate(0, Program::Authoring);
+    frame.squareCanvas = true;
+}
+}  // namespace
 
 void GiveDefaultTransparency(GXDrawingSurface& frame) {
     if (frame.pixels.size() >= 3) frame.key = {frame.pixels[0], frame.pixels[1], frame.pixels[2], 10};
     frame.key.tolerance = 10;
     frame.ApplyColourKey(1, Program::Authoring);
-    frame.Rotate(0, Program::Authoring);
-    frame.squareCanvas = true;
+    PutOnSquareCanvas(frame);
+}
+
+void GiveOpacityTransparency(GXDrawingSurface& frame) {
+    frame.key = kOpacityKey;
+    PutOnSquareCanvas(frame);
 }
 
 bool BuildActorFile(GXDrawingSurface& first, ReportSink& sink) {
@@ -95,6 +151,10 @@ bool BuildActorFile(GXDrawingSurface& first, ReportSink& sink) {
     return SaveActor(target, first, sink);
 }
 
+bool IsPictureType(const std::string& type) {
+    return type == "BMP" || type == "JPG" || type == "PCX" || type == "PNG" || type == "TGA" || type == "GIF";
+}
+
 std::size_t ImportActors(const std::vector<std::string>& paths, const ImportOptions& options,
                          ProjectModel& project, ReportSink& sink) {
     if (paths.empty()) return 0;
@@ -106,7 +166,7 @@ std::size_t ImportActors(const std::vector<std::string>& paths, const ImportOpti
         sink.Information("Mixed file type selections are not allowed");
         return 0;
     }
-    bool picture = type == "BMP" || type == "JPG" || type == "PCX" || type == "PNG" || type == "TGA";
+    bool picture = IsPictureType(type);
     if (!picture && type != "ACT") {
         sink.Error("Orbellan does not support this file format", paths.front());
         return 0;
@@ -116,30 +176,23 @@ std::size_t ImportActors(const std::vector<std::string>& paths, const ImportOpti
 
     const std::size_t actorsBefore = project.ActorCount();
     const std::size_t begin = project.frames.size();
-    for (const std::string& path : paths) {
-        if (AlreadyLoaded(project, path, sink)) break;
-        std::size_t before = project.frames.size();
-        bool ok = type == "BMP"   ? ImportBitmap(path, project, sink)
-                  : type == "ACT" ? bool(LoadActor(path, project.frames, Program::Authoring, sink))
-                                  : ImportPicture(path, project, sink);
-        if (!ok) break;
-        if (type == "ACT") {
-            if (options.loadAsActor) {
-                NumberAsOneActor(project.frames, before, project.frames.size());
-                project.frames[before]->name = path;
-            } else {
-                for (std::size_t i = before; i < project.frames.size(); ++i)
-                    NumberAsOneActor(project.frames, i, i + 1);
-            }
+    std::vector<bool> keyedByOpacity;
+    if (picture) {
+        ImportPictures(paths, type, options, project, sink, keyedByOpacity);
+        if (project.frames.size() > begin && options.loadAsActor) {
+            NumberAsOneActor(project.frames, begin, project.frames.size());
+            if (options.buildActor) BuildActorFile(*project.frames[begin], sink);
         }
-    }
-    if (project.frames.size() > begin && picture && options.loadAsActor) {
-        NumberAsOneActor(project.frames, begin, project.frames.size());
-        if (options.buildActor) BuildActorFile(*project.frames[begin], sink);
+    } else {
+        ImportActorFiles(paths, options, project, sink);
     }
     RelinkFrames(project.frames);
     project.DropActorsBeyondLimit(sink);
-    for (std::size_t i = begin; i < project.frames.size(); ++i) GiveDefaultTransparency(*project.frames[i]);
+    for (std::size_t i = begin; i < project.frames.size(); ++i) {
+        const std::size_t n = i - begin;
+        if (n < keyedByOpacity.size() && keyedByOpacity[n]) GiveOpacityTransparency(*project.frames[i]);
+        else GiveDefaultTransparency(*project.frames[i]);
+    }
     return project.ActorCount() - actorsBefore;
 }
 

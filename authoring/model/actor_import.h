@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/model/picture_frames.h"
 #include "authoring/model/project_model.h"
 
 namespace orb {
@@ -10,22 +11,31 @@ namespace orb {
 struct ImportOptions {
     bool loadAsActor = true;  // all frames of one import become one animated actor
     bool buildActor = false;  // also save that actor as an actor file (only with loadAsActor)
+    std::int32_t largestSide = 0;  // longer pictures are scaled down to it, with a note; 0 keeps every size
+    std::optional<SheetGrid> grid;  // each picture is a sprite sheet: its cells are its frames
 };
 
 // File-type number of an extension, without regard to case: ACT 1, AVI 2, BMP 3,
-// JPG 4, PCX 5, PNG 6, TGA 7, anything else 0.
+// JPG 4, PCX 5, PNG 6, TGA 7, GIF 8, anything else 0.
 int FileTypeNumber(const std::string& path);
 
-// Imports `paths` (all of one type) and gives every new frame the default
-// transparency and square canvas; drops actors beyond the 100th. Refusals and
-// failures end the import at that file; what was appended before stays. Returns
-// the number of actors added.
+// Whether the (upper-case) type is one of the picture files an import takes:
+// BMP, JPG, PCX, PNG, TGA, GIF.
+bool IsPictureType(const std::string& type);
+
+// Imports `paths` (all of one type) and gives every new frame its default
+// transparency and square canvas; drops actors beyond the 100th. A GIF gives one
+// frame per frame of its animation. Refusals and failures end the import at that
+// file; what was read before stays. Returns the number of actors added.
 std::size_t ImportActors(const std::vector<std::string>& paths, const ImportOptions& options,
                          ProjectModel& project, ReportSink& sink);
 
 // Key colour from the first stored pixel, tolerance 10, near-white made opaque, and
 // the frame centred on its square canvas.
 void GiveDefaultTransparency(GXDrawingSurface& frame);
+// For frames whose pictures' opacity made their transparency (KeyByOpacity): that
+// key, and the frame centred on its square canvas.
+void GiveOpacityTransparency(GXDrawingSurface& frame);
 
 // Saves the actor beside its source as NAME.ACT (nothing for an actor file) and
 // renames the actor after it. False when the file could not be written.

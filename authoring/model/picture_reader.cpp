@@ -7,6 +7,7 @@
 #include "authoring/import/image_codes.h"
 #include "authoring/import/image_decoders.h"
 #include "authoring/import/image_file.h"
+#include "authoring/import/picture_alpha.h"
 #include "common/io/byte_reader.h"
 #include "common/io/byte_writer.h"
 #include "common/io/file_io.h"
@@ -56,12 +57,14 @@ std::uint32_t ReadPicture(const std::string& path, ExtensionCase rule, std::opti
                      : lower == "jpg" ? DecodeJpeg
                      : lower == "cgm" ? DecodeCgm
                      : lower == "png" ? DecodePng
+                     : lower == "gif" ? DecodeGifStill
                                       : nullptr;
     if (!decode) return kImageUnknownExtension;
     std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(path);
     if (!bytes) return kImageCannotOpen;
     std::uint32_t code = decode(*bytes, out);
     if (code != kImageOk) out.reset();
+    else FlattenOverWhite(*out);
     return code;
 }
 

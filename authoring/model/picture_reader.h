@@ -12,7 +12,8 @@ namespace orb {
 
 enum class ExtensionCase { Any, WhollyLowerOrUpper };
 
-// bmp, act, pcx, tga, jpg, cgm, png. With WhollyLowerOrUpper a mixed-case extension
+// bmp, act, pcx, tga, jpg, cgm, png, gif (its first frame); shown over white where
+// the picture is not opaque. With WhollyLowerOrUpper a mixed-case extension
 // such as "Jpg" is refused like an unknown one (103), as the banner dialog does.
 std::uint32_t ReadPicture(const std::string& path, ExtensionCase rule, std::optional<PackedImage>& out);
 

@@ -174,14 +174,15 @@ TEST(Import, TypeRulesRefuseMixedLongAndUnsupportedSelections) {
     EXPECT_EQ(log.reports.back().message, "Mixed file type selections are not allowed");
     EXPECT_EQ(ImportActors({"a.jpeg"}, {}, model, log), 0u);  // four letters: mixed, not unsupported
     EXPECT_EQ(log.reports.back().message, "Mixed file type selections are not allowed");
-    EXPECT_EQ(ImportActors({"clip.gif"}, {}, model, log), 0u);
+    EXPECT_EQ(ImportActors({"clip.wmv"}, {}, model, log), 0u);
     EXPECT_EQ(log.reports.back().message, "Orbellan does not support this file format");
-    EXPECT_EQ(log.reports.back().subject, "clip.gif");
+    EXPECT_EQ(log.reports.back().subject, "clip.wmv");
     std::string longPath(300, 'x');
     EXPECT_EQ(ImportActors({longPath + ".bmp"}, {}, model, log), 0u);
     EXPECT_EQ(log.reports.back().message, "Path is longer than 255 characters");
     EXPECT_EQ(FileTypeNumber("x.Tga"), 7);
-    EXPECT_EQ(FileTypeNumber("x.gif"), 0);
+    EXPECT_EQ(FileTypeNumber("x.Gif"), 8);  // after the seven types of the import dialog's filter
+    EXPECT_EQ(FileTypeNumber("x.wmv"), 0);
 }
 
 TEST(ModifyActor, TurnIsRelativeToTheAngleHeld) {
@@ -202,7 +203,8 @@ TEST(PictureReader, MixedCaseExtensionIsRefusedForTheBanner) {
     std::optional<PackedImage> image;
     EXPECT_EQ(ReadPicture("banner.Jpg", ExtensionCase::WhollyLowerOrUpper, image), 103u);
     EXPECT_EQ(ReadPicture("missing.JPG", ExtensionCase::WhollyLowerOrUpper, image), 201u);
-    EXPECT_EQ(ReadPicture("banner.gif", ExtensionCase::Any, image), 103u);
+    EXPECT_EQ(ReadPicture("banner.wmv", ExtensionCase::Any, image), 103u);
+    EXPECT_EQ(ReadPicture("missing.gif", ExtensionCase::Any, image), 201u);
 }
 
 }  // namespace
