@@ -18,6 +18,8 @@ extern char** environ;
 #include <process.h>
 #endif
 
+#include "authoring/cli/add_command.h"
+#include "authoring/cli/full_path.h"
 #include "authoring/cli/info.h"
 #include "authoring/cli/program_files.h"
 #include "authoring/cli/terminal.h"
@@ -130,11 +132,6 @@ bool SetValue(ProjectModel& m, const std::string& key, const std::string& text, 
     return true;
 }
 
-// Files are kept by their full names, so the project builds the same from any folder.
-std::string FullPath(const std::string& path) {
-    return path.empty() ? path : fs::absolute(path).lexically_normal().string();
-}
-
 bool SetPath(std::string& target, const std::string& given, TerminalSink& sink) {
     std::string path = FullPath(given);
     if (!AcceptablePath(path, sink)) return false;
@@ -156,33 +153,7 @@ int RunNew(const Args& a, TerminalSink& sink) {
 }
 
 int RunAdd(const Args& args, TerminalSink& sink) {
-    return Change(args, sink, [&](ProjectModel& m, const Args& a) {
-        ImportOptions options;
-        Args files;
-        for (const std::string& x : a) {
-            if (x == "--separate") options.loadAsActor = false;
-            else if (x == "--build-actor") options.buildActor = true;
-            else files.push_back(FullPath(x));
-        }
-        if (files.empty()) return sink.Error("No files to add"), false;
-        if (!options.loadAsActor) options.buildActor = false;
-        ReportLog log;
-        std::size_t added = ImportActors(files, options, m, log);
-        bool refused = false;
-        for (const Report& r : log.reports) {
-            bool refusal = r.message == "This object has already been loaded" ||
-                           r.message == "Mixed file type selections are not allowed" ||
-                           r.message.starts_with("You have tried import more than 100 actors");
-            if (refusal) sink.Error(r.message, r.subject);  // a refused input fails the command
-            else sink.Deliver(r);
-            refused = refused || refusal;
-        }
-        if (added == 0 || refused) return false;
-        IniProfile profile(DefaultProfilePath());
-        profile.Write("DefaultDirectories", "DefaultOpenPath",
-                      fs::absolute(files.size() == 1 ? fs::path(files[0]) : fs::path(files[0]).parent_path()).string());
-        return true;
-    });
+    return Change(args, sink, [&](ProjectModel& m, const Args& a) { return AddFiles(m, a, sink); });
 }
 
 int RunRemove(const Args& args, TerminalSink& sink) {
@@ -353,7 +324,7 @@ int RunInfo(const Args& a, TerminalSink& sink) {
 }
 
 // NAME from --name, forced to the .apj extension; the folder from --out/--into.
-// The default folder may be missing; the caller makes it once the work can start.
+// The folder may be missing; the caller makes it once the work can start.
 std::optional<fs::path> SaverPath(const Args& a, const char* folderOption, const fs::path& defaultFolder,
                                   TerminalSink& sink, fs::path* viewer) {
     std::string name;
@@ -369,9 +340,29 @@ std::optional<fs::path> SaverPath(const Args& a, const char* folderOption, const
     if (name.find_first_of("/\\") != std::string::npos) return sink.Error("The name must not contain a folder", name), std::nullopt;
     std::error_code error;
     if (!AcceptablePath(folder.string(), sink)) return std::nullopt;
-    if (folder != defaultFolder && !fs::is_directory(folder, error))
-        return sink.Error("No such folder", folder.string()), std::nullopt;
+    if (fs::exists(folder, error) && !fs::is_directory(folder, error))
+        return sink.Error("Not a folder", folder.string()), std::nullopt;
     return folder / ForceProjectExtension(name);
+}
+
+// The folders from `folder` up that do not exist yet, deepest first.
+std::vector<fs::path> MissingFolders(fs::path folder) {
+    std::vector<fs::path> missing;
+    std::error_code error;
+    for (folder = fs::absolute(folder, error); !folder.empty() && !fs::exists(folder, error);
+         folder = folder.parent_path()) {
+        missing.push_back(folder);
+        if (folder == folder.parent_path()) break;
+    }
+    return missing;
+}
+
+// Makes the folder a saver is written into, with any missing parents.
+bool MakeFolder(const fs::path& folder, TerminalSink& sink) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) sink.Error("Unable to make the folder: " + error.message(), folder.string());
+    return !error;
 }
 
 int RunBuild(const Args& a, TerminalSink& sink) {
@@ -384,7 +375,13 @@ int RunBuild(const Args& a, TerminalSink& sink) {
     ProjectModel model;
     if (!Load(a[0], model, sink)) return 1;
     if (viewer.empty()) sink.Information("Viewer.scr was not found beside orbellan: only the project is built", target->string());
-    if (!BuildSaver(model, {*target, viewer, ProgressBar("Compressing ...")}, sink)) return 1;
+    const std::vector<fs::path> made = MissingFolders(target->parent_path());
+    if (!MakeFolder(target->parent_path(), sink)) return 1;
+    if (!BuildSaver(model, {*target, viewer, ProgressBar("Compressing ...")}, sink)) {
+        std::error_code error;
+        for (const fs::path& folder : made) fs::remove(folder, error);  // only while still empty
+        return 1;
+    }
     IniProfile(DefaultProfilePath()).Write("DefaultDirectories", "DefaultOpenProject", fs::absolute(*target).string());
     std::printf("%s\n", target->string().c_str());
     return 0;
@@ -414,9 +411,8 @@ int RunInstall(const Args& args, TerminalSink& sink) {
 #endif
     ProjectModel model;
     if (!Load(a[0], model, sink)) return 1;
+    if (!MakeFolder(target->parent_path(), sink)) return 1;
     std::error_code error;
-    fs::create_directories(target->parent_path(), error);
-    if (error) return Fail(sink, "Unable to make the folder: " + error.message(), target->parent_path().string());
 #ifdef _WIN32
     if (!BuildSaver(model, {*target, NativeViewer(), ProgressBar("Compressing ...")}, sink)) return 1;
     std::printf("%s\n", target->string().c_str());
@@ -477,10 +473,14 @@ int RunHelp(const Args& a, TerminalSink& sink);
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"new", "new P.apj [--force]", "Writes a new project with the default settings. An existing file is kept unless --force.", RunNew},
-        {"add", "add P.apj FILES... [--separate] [--build-actor]",
-         "Imports pictures (bmp, jpg, pcx, png, tga) or actor files (act), all of one type. The pictures of one\n"
-         "add become one animated actor; --separate makes each picture (or each frame of an actor file) an actor\n"
-         "of its own. --build-actor also saves the new actor as NAME.ACT beside its first picture.", RunAdd},
+        {"add", "add P.apj FILES... [--separate] [--build-actor] [--grid COLSxROWS [--frames N]] [--full-size]",
+         "Imports pictures (bmp, jpg, pcx, png, tga, gif) or actor files (act). The pictures of one add, all of\n"
+         "one type, become one animated actor, as do the frames of an animated GIF; --separate makes each picture\n"
+         "(or each frame of a GIF or an actor file) an actor of its own, and takes files of any types together.\n"
+         "--build-actor also saves the new actor as NAME.ACT beside its first picture. --grid cuts one picture,\n"
+         "a sprite sheet, into COLS x ROWS equal cells that become the frames, left to right, top to bottom;\n"
+         "--frames takes only the first N cells. Where a picture is transparent it stays so. Pictures longer\n"
+         "than 1024 pixels are scaled down to 1024 on their longer side; --full-size keeps their own size.", RunAdd},
         {"remove", "remove P.apj ACTOR", "Removes an actor, named by its position (1 is the first) or its name.", RunRemove},
         {"move", "move P.apj ACTOR up|down|POSITION", "Moves an actor one place up or down, or to a position.", RunMove},
         {"set", "set P.apj KEY=VALUE...",
@@ -497,7 +497,7 @@ const std::vector<Command>& Commands() {
          "Mirrors, turns and keys an actor. --rotate turns by DEGREES from its angle; --angle sets the angle.", RunModify},
         {"info", "info P.apj|A.act [--json]", "Lists the settings, actors and frames.", RunInfo},
         {"build", "build P.apj --name NAME [--out DIR] [--viewer Viewer.scr]",
-         "Builds NAME.apj (compressed) and NAME.scr (a copy of Viewer.scr) in DIR.", RunBuild},
+         "Builds NAME.apj (compressed) and NAME.scr (a copy of Viewer.scr) in DIR, making DIR if need be.", RunBuild},
         {"install", "install P.apj --name NAME [--into DIR] [--xscreensaver]",
          "Builds the saver where screen savers are found: on Windows the system folder; on Linux\n"
          "~/.local/share/orbellan/savers (under $XDG_DATA_HOME), as NAME.apj with a launcher NAME that runs\n"

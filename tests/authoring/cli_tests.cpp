@@ -191,7 +191,7 @@ TEST(Cli, RejectedInputsLeaveTheProjectByteIdentical) {
         {"new p.apj", "p.apj"},
         {"info missing.apj", "missing.apj"},
         {"build p.apj --out .", "--name"},
-        {"build p.apj --name fish --out nowhere", "nowhere"},
+        {"build p.apj --name fish --out fish.png", "Not a folder (fish.png)"},
         {"build p.apj --name fish --out " + longName, "longer than 255"},
         {"build missing.apj --name fish --out out", "missing.apj"},
     };
