@@ -12,7 +12,7 @@ struct ImportOptions {
     bool loadAsActor = true;  // all frames of one import become one animated actor
     bool buildActor = false;  // also save that actor as an actor file (only with loadAsActor)
     std::int32_t largestSide = 0;  // longer pictures are scaled down to it, with a note; 0 keeps every size
-    std::optional<SheetGrid> grid;  // each picture is a sprite sheet: its cells are its frames
+    std::optional<SheetGrid> grid = std::nullopt;  // each picture is a sprite sheet: its cells are its frames
 };
 
 // File-type number of an extension, without regard to case: ACT 1, AVI 2, BMP 3,

@@ -20,7 +20,7 @@ struct SheetGrid {
 
 struct PictureFrameOptions {
     std::int32_t largestSide = 0;    // longer pictures are scaled down to it; 0 keeps every size
-    std::optional<SheetGrid> grid;   // the picture is a sprite sheet of these cells
+    std::optional<SheetGrid> grid = std::nullopt;  // the picture is a sprite sheet of these cells
 };
 
 // Opening with this text, the note an import gives for every picture it scaled down.
