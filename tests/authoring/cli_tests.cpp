@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "cli_run.h"
 #include "test_files.h"
 #ifdef ORB_DEMO_PROJECT
 #include "samples/art.h"
@@ -15,26 +16,8 @@ namespace orb {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-// Runs orbellan in `home` with HOME and the XDG folders inside it, so no test touches
-// the real user's files. `environment` adds NAME=VALUE settings.
-CliRun Orbellan(const std::string& arguments, const fs::path& home, const std::string& environment = "") {
-    std::string command = "cd '" + home.string() + "' && HOME='" + home.string() + "' XDG_CONFIG_HOME='" +
-                          (home / "config").string() + "' XDG_DATA_HOME='" + (home / "data").string() + "' " +
-                          environment + " '" ORB_CLI_PATH "' " + arguments + " 2>&1";
-    CliRun run{0, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, got);
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using test::CliRun;
+using test::Orbellan;
 
 // A 24 x 16 picture: a coloured body on a magenta surround (the key colour of its first pixel).
 void MakePictures(const fs::path& dir) {
@@ -169,6 +152,13 @@ TEST(Cli, RejectedInputsLeaveTheProjectByteIdentical) {
         {"set p.apj background=image", "needs a picture"},
         {"add p.apj fish.png", "already been loaded"},
         {"add p.apj fish.png fish.jpg", "Mixed file type"},
+        {"add p.apj fish.png fish.jpg", "note: With --separate every file becomes an actor of its own"},
+        {"add p.apj fish.tga --grid 3", "--grid needs COLSxROWS"},
+        {"add p.apj fish.tga --frames 2", "--frames goes with --grid"},
+        {"add p.apj fish.tga fish.jpg --grid 2x1", "--grid takes one picture file"},
+        {"add p.apj fish.tga --grid 3x2 --frames 7", "--frames can be at most the 6 cells of the grid"},
+        {"add p.apj fish.tga --grid 30x2", "A picture of 24x16 pixels cannot be cut into 60 of 30x2 cells"},
+        {"add p.apj fish.tga --grid 40x40", "A sprite sheet gives one actor at most 1000 frames"},
         {"add p.apj missing.png", "missing.png"},
         {"add p.apj broken.png", "broken.png"},
         {"add p.apj notes.gif", "notes.gif"},
