@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "common/imaging/fixed_palette.h"
-#include "viewer/engine/picture_budget.h"
 
 namespace orb {
 
@@ -117,11 +116,11 @@ bool ViewerState::PrepareActorImages() {
     for (const auto& frame : actors)
         sizes.push_back(SizeWithin({frame->Width(), frame->Height()}, kLargestPreparedSide));
     const PicturePlan plan =
-        PlanPreparedPictures(sizes, WorkingDepth(), settings.quickRotation != 0, kPreparedPictureBudget);
+        PlanPreparedPictures(sizes, WorkingDepth(), settings.quickRotation != 0, pictureBudget);
     if (!plan.fits) {
         Reports().Error("The actors' pictures need more memory than the viewer gives them (" +
                             std::to_string(plan.bytes >> 20) + " MB, at most " +
-                            std::to_string(kPreparedPictureBudget >> 20) + " MB): use fewer or smaller pictures",
+                            std::to_string(pictureBudget >> 20) + " MB): use fewer or smaller pictures",
                         projectPath);
         return false;
     }

@@ -13,6 +13,7 @@
 
 #include "common/imaging/drawing_surface.h"
 #include "viewer/engine/draw_list.h"
+#include "viewer/engine/picture_budget.h"
 #include "viewer/engine/platform.h"
 #include "viewer/engine/random.h"
 #include "viewer/engine/rect.h"
@@ -165,6 +166,8 @@ public:
     std::int32_t spriteCount = 0;
 
     ViewerSettings settings;
+    // Memory the prepared actor pictures may take (picture_budget.h).
+    std::uint64_t pictureBudget = kPreparedPictureBudget;
     FrameList actors;                      // every frame of every actor, in order
     GXDrawingSurface* actorCursor = nullptr;  // next actor to use
     std::unique_ptr<GXDrawingSurface> backdropImage;  // 1024 x 768, 24 bits, or none

@@ -381,6 +381,30 @@ TEST(Rotate, EightBitResultHasTheFixedPaletteAndRotationSetHas16Copies) {
             EXPECT_EQ(PixelAt(frame.rotationSet[0], x, row), PixelAt(frame, x, row));
 }
 
+TEST(Rotate, ARotationSetWithinALargestSideIsMadeFromTheScaledPicture) {
+    // 8 x 4 within 4: scaled to 4 x 2 (every second pixel and row, the odd ones),
+    // then turned on a canvas as wide as that: 4 x 4 copies.
+    GXDrawingSurface frame = test::Numbered24(8, 4);
+    frame.squareCanvas = true;
+    frame.MakeRotationSet(4);
+    ASSERT_EQ(frame.rotationSet.size(), 16u);
+    for (const GXDrawingSurface& copy : frame.rotationSet) {
+        EXPECT_EQ(copy.Width(), 4);
+        EXPECT_EQ(copy.Height(), 4);
+    }
+    // turned by 0 the 4 x 2 picture sits in storage rows 1 and 2 of the canvas
+    for (int row = 0; row < 2; ++row)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(PixelAt(frame.rotationSet[0], x, row + 1), PixelAt(frame, 2 * x + 1, 2 * row + 1));
+    EXPECT_EQ(frame.Width(), 8);  // the frame itself is kept
+    GXDrawingSurface small = test::Numbered24(4, 4);
+    small.squareCanvas = true;
+    small.MakeRotationSet(4);  // within the side already: copies as without a limit
+    GXDrawingSurface plain = small;
+    plain.MakeRotationSet();
+    EXPECT_EQ(small.rotationSet[5].pixels, plain.rotationSet[5].pixels);
+}
+
 TEST(Blt, ClampsTheRectangleOnePixelShort) {
     GXDrawingSurface dest;
     dest.Create(24, 3, 3);

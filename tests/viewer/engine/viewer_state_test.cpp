@@ -230,6 +230,32 @@ TEST(ViewerShow, QuickRotationGivesEveryFrameSixteenCopies) {
     }
 }
 
+TEST(ViewerShow, HugeFramesArePreparedWithinTheBudget) {
+    TestShow show;
+    AddActor(show.state.actors, 2000, 10);  // wider than the widest display mode
+    AddActor(show.state.actors, 40, 40, 2);
+    show.state.settings.quickRotation = 1;
+    // Frames: 1600 x 8 (4800-byte rows: 38400) and two of 40 x 40 (4800 each): 48000.
+    // Copies within a side S below 40 take 16 x 3 x c(S), c(S) = padded row x S:
+    // 48000 + 48 x c <= 200000 needs c <= 3166; c(32) = 96 x 32 = 3072 fits,
+    // c(33) = 100 x 33 = 3300 does not.
+    show.state.pictureBudget = 200000;
+    ASSERT_TRUE(show.state.PrepareActorImages());
+    EXPECT_EQ(show.state.actors[0]->Width(), 1600);
+    EXPECT_EQ(show.state.actors[0]->Height(), 8);
+    EXPECT_EQ(show.state.actors[0]->rotationSet[0].Width(), 32);
+    EXPECT_EQ(show.state.actors[1]->Width(), 40);
+    EXPECT_EQ(show.state.actors[1]->rotationSet[7].Width(), 32);
+
+    TestShow tight;
+    AddActor(tight.state.actors, 40, 40, 2);
+    tight.state.pictureBudget = 9599;  // the two frames alone take 9600
+    EXPECT_FALSE(tight.state.PrepareActorImages());
+    ASSERT_FALSE(tight.reports.reports.empty());
+    EXPECT_TRUE(tight.reports.reports.back().message.starts_with("The actors' pictures need more memory than the viewer"))
+        << tight.reports.reports.back().message;
+}
+
 TEST(ViewerShow, ExtremeSettingsDoNotBreakTheShow) {
     TestShow show(40, 30);
     AddActor(show.state.actors, 300, 2);
