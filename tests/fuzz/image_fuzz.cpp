@@ -4,14 +4,11 @@
 #include "authoring/import/image_decoders.h"
 
 #include <cstdlib>
+#include <vector>
 
 using namespace orb;
 
 namespace {
-
-[[maybe_unused]] std::uint32_t DecodeBmpImport(std::span<const std::uint8_t> bytes, std::optional<orb::PackedImage>& out) {
-    return orb::DecodeBmpLeniently(bytes, out).code;
-}
 
 void CheckImage(const orb::PackedImage& image) {
     if (image.bytes.size() < orb::kInfoHeaderSize) std::abort();
@@ -19,6 +16,25 @@ void CheckImage(const orb::PackedImage& image) {
     if (width < 1 || height < 1 || width > orb::kMaxImageSide || height > orb::kMaxImageSide) std::abort();
     if (image.BitCount() != 24) std::abort();
     if (image.Pixels().size() != image.Stride() * std::size_t(height)) std::abort();
+    if (!image.alpha.empty() && image.alpha.size() != std::size_t(width) * std::size_t(height)) std::abort();
+}
+
+[[maybe_unused]] std::uint32_t DecodeBmpImport(std::span<const std::uint8_t> bytes, std::optional<orb::PackedImage>& out) {
+    return orb::DecodeBmpLeniently(bytes, out).code;
+}
+
+// Every frame of an animation, each checked like a still picture, all of one size
+// and never more than an actor takes.
+[[maybe_unused]] std::uint32_t DecodeGifFrames(std::span<const std::uint8_t> bytes, std::optional<orb::PackedImage>& out) {
+    std::vector<orb::PackedImage> frames;
+    const std::uint32_t code = orb::DecodeGif(bytes, frames, orb::GifFrames::All);
+    if ((code == 0) == frames.empty() || frames.size() > orb::kMaxAnimationFrames) std::abort();
+    for (const orb::PackedImage& frame : frames) {
+        CheckImage(frame);
+        if (frame.Width() != frames.front().Width() || frame.Height() != frames.front().Height()) std::abort();
+    }
+    if (!frames.empty()) out = std::move(frames.front());
+    return code;
 }
 
 }  // namespace
