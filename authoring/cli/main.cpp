@@ -201,7 +201,9 @@ int RunBackground(const Args& args, TerminalSink& sink) {
             std::optional<PackedImage> image;
             if (!SetPath(m.backdropPath, a[1], sink)) return false;
             if (std::uint32_t code = ReadPicture(m.backdropPath, ExtensionCase::Any, image))
-                return sink.Error(IsUnrecognizedImage(code) ? "Not a recognized graphics format" : "The picture is corrupt",
+                return sink.Error(IsUnrecognizedImage(code) ? "Not a recognized graphics format"
+                                  : code == kImageTooLarge  ? "The picture is too large"
+                                                            : "The picture is corrupt",
                                   m.backdropPath), false;
         }
         m.settings[kBackgroundKind] = *kind;

@@ -132,6 +132,7 @@ const GoodFiles& Good(const fs::path& scratch) {
         files->jpeg = Converted(scratch, "jpg");
         files->tga = Converted(scratch, "tga");
         files->cgm = Metafile();
+        files->gif = Converted(scratch, "gif");
         return files;
     }();
     return *good;

@@ -17,7 +17,7 @@ struct GoodFiles {
     Bytes project;       // plain, everything embedded, two actors, a backdrop
     Bytes compressed;    // the same project as the build writes it
     Bytes referencing;   // plain, naming "good.act", "bounce.wav" and "backdrop.bmp" beside it
-    Bytes pcx, png, jpeg, tga, cgm;
+    Bytes pcx, png, jpeg, tga, cgm, gif;  // the GIF still, 8 x 6
 };
 
 // A plain project embedding `backdrop` (a BMP), `actor` and `sound` (the bounce

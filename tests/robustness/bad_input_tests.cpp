@@ -207,9 +207,20 @@ TEST(BadInput, PicturesAndSounds) {
     };
     const Make hugeTarga = [](const GoodFiles& g) { return Put16(Put16(Cut(g.tga, 40), 12, 16384), 14, 16384); };
     const Make cutCgm = [](const GoodFiles& g) { return Cut(g.cgm, g.cgm.size() - 6); };
+    const Make hugeGif = [](const GoodFiles& g) { return Put16(Put16(g.gif, 6, 0xFFFF), 8, 0xFFFF); };
+    const Make manyFrameGif = [](const GoodFiles& g) {
+        // the blocks between the colour table and the trailer (one frame), 1001 times
+        const std::size_t table = (g.gif.at(10) & 0x80) ? std::size_t(3) << ((g.gif[10] & 7) + 1) : 0;
+        const auto from = g.gif.begin() + std::ptrdiff_t(13 + table), to = g.gif.end() - 1;
+        Bytes b(g.gif.begin(), from);
+        for (int i = 0; i < 1001; ++i) b.insert(b.end(), from, to);
+        b.push_back(0x3B);
+        return b;
+    };
     RunCatalogue({
         {"control: a good PCX is added", "ok.pcx", Same(&GoodFiles::pcx), "add p.apj ok.pcx", 0, "", true},
         {"control: a good CGM is the banner", "ok.cgm", Same(&GoodFiles::cgm), "banner p.apj ok.cgm", 0, "", true},
+        {"control: a good GIF is added", "ok.gif", Same(&GoodFiles::gif), "add p.apj ok.gif", 0, "", true},
         {"zero-sized BMP", "bad.bmp", Zero(), "add p.apj bad.bmp", 1, "orbellan: error: Invalid BMP File (too short) (bad.bmp)"},
         {"BMP of 294 MB from 1 KB", "bad.bmp", hugeBmp, "add p.apj bad.bmp", 1, "orbellan: error: Invalid BMP File (wrong header) (bad.bmp)"},
         {"BMP cut in its headers", "bad.bmp", CutTo(&GoodFiles::bmp, 20), "background p.apj image bad.bmp", 1, "orbellan: error: The picture is corrupt (bad.bmp)"},
@@ -223,6 +234,17 @@ TEST(BadInput, PicturesAndSounds) {
         {"JPEG cut in half", "bad.jpg", Half(&GoodFiles::jpeg), "background p.apj image bad.jpg", 1, "orbellan: error: The picture is corrupt (bad.jpg)"},
         {"zero-sized Targa", "bad.tga", Zero(), "add p.apj bad.tga", 1, "orbellan: error: Unable to read image file (code 302) (bad.tga)"},
         {"Targa of 16384 x 16384 in 40 bytes", "bad.tga", hugeTarga, "add p.apj bad.tga", 1, "orbellan: error: Unable to read image file (code 300) (bad.tga)"},
+        {"zero-sized GIF", "bad.gif", Zero(), "add p.apj bad.gif", 1, "orbellan: error: Unable to read image file (code 302) (bad.gif)"},
+        {"GIF cut in half", "bad.gif", Half(&GoodFiles::gif), "add p.apj bad.gif", 1, "orbellan: error: Unable to read image file (code 300) (bad.gif)"},
+        {"GIF cut in half", "bad.gif", Half(&GoodFiles::gif), "background p.apj image bad.gif", 1, "orbellan: error: The picture is corrupt (bad.gif)"},
+        {"GIF of 1001 frames", "bad.gif", manyFrameGif, "add p.apj bad.gif", 1,
+         "orbellan: error: Unable to read image file: an animation of more than 1000 frames, the most one actor takes from a file (code 304) (bad.gif)"},
+        {"GIF of 65535 x 65535 in 271 bytes", "bad.gif", hugeGif, "add p.apj bad.gif", 1,
+         "orbellan: error: Unable to read image file: too large (at most 16384 pixels a side, and 67108864 pixels in all frames of an animation) (code 303) (bad.gif)"},
+        {"GIF of 65535 x 65535 in 271 bytes", "bad.gif", hugeGif, "banner p.apj bad.gif", 1,
+         "orbellan: error: Not a banner picture Orbellan can read (code 303) (bad.gif)"},
+        {"GIF of 65535 x 65535 in 271 bytes", "bad.gif", hugeGif, "background p.apj image bad.gif", 1,
+         "orbellan: error: The picture is too large (bad.gif)"},
         {"zero-sized CGM", "bad.cgm", Zero(), "banner p.apj bad.cgm", 1,
          "orbellan: error: Not a banner picture Orbellan can read (code 300) (bad.cgm)"},
         {"CGM cut inside a rectangle", "bad.cgm", cutCgm, "banner p.apj bad.cgm", 1,
