@@ -9,6 +9,8 @@
 #include <optional>
 
 #include "authoring/import/image_file.h"
+#include "authoring/import/picture_alpha.h"
+#include "authoring/model/actor_import.h"
 #include "authoring/model/picture_reader.h"
 #include "authoring/win32/avi_clip.h"
 #include "authoring/win32/gdi_drawing.h"
@@ -100,13 +102,28 @@ bool ShowFrames(HWND child, ActorFileDialog& state) {
     return true;
 }
 
-bool ReadStillImage(ActorFileDialog& state) {
-    std::optional<PackedImage> image;
-    if (ReadPicture(state.path, ExtensionCase::Any, image) != 0 || !image) return false;
+bool AppendPreviewFrame(ActorFileDialog& state, const PackedImage& image) {
     auto frame = std::make_unique<GXDrawingSurface>();
-    if (!frame->FromPackedDib(image->bytes, state.path)) return false;
+    if (!frame->FromPackedDib(image.bytes, state.path)) return false;
     state.frames.push_back(std::move(frame));
     return true;
+}
+
+// A picture, shown on white where it is transparent; a GIF with every frame of its
+// animation.
+bool ReadStillImage(ActorFileDialog& state) {
+    if (Upper(PathExtension(state.path)) == "GIF") {
+        std::vector<PackedImage> images;
+        if (!ReadImageFrames(state.path, images)) return false;
+        for (PackedImage& image : images) {
+            FlattenOverWhite(image);
+            if (!AppendPreviewFrame(state, image)) return false;
+        }
+        return true;
+    }
+    std::optional<PackedImage> image;
+    if (ReadPicture(state.path, ExtensionCase::Any, image) != 0 || !image) return false;
+    return AppendPreviewFrame(state, *image);
 }
 
 bool ReadActorFrames(ActorFileDialog& state) {
@@ -136,8 +153,7 @@ void OnSelectionChange(HWND child, ActorFileDialog& state) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     std::string extension = Upper(PathExtension(path));
-    bool still = extension == "BMP" || extension == "JPG" || extension == "PCX" || extension == "PNG" ||
-                 extension == "TGA";
+    bool still = IsPictureType(extension);
     bool animated = extension == "ACT" || extension == "AVI";
     if (!still && !animated) return ClearPreview(child, state);
     state.kind = still ? SelectedKind::StillImage : SelectedKind::ActorOrClip;
@@ -147,7 +163,7 @@ void OnSelectionChange(HWND child, ActorFileDialog& state) {
                            : extension == "ACT" ? ReadActorFrames(state)
                                                 : ReadClipFrame(child, state));
     if (!read || !ShowFrames(child, state)) return ClearPreview(child, state);
-    if (animated) {
+    if (animated || state.frames.size() > 1) {
         SetTimer(child, kPreviewTimer, 100, nullptr);
         state.animating = true;
     }

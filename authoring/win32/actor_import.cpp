@@ -24,7 +24,8 @@ namespace {
 constexpr char kImportFilter[] =
     "Actor Files (*.act)\0*.act\0AVI Files (*.avi)\0*.avi\0BMP Files (*.bmp)\0*.bmp\0"
     "JPG - JPEG - JFIF Compliant (*.jpg)\0*.jpg\0PCX - Zsoft Paintbrush (*.pcx)\0*.pcx\0"
-    "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0All Files (*.*)\0*.*\0";
+    "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0"
+    "GIF - Graphics Interchange Format, still or animated (*.gif)\0*.gif\0All Files (*.*)\0*.*\0";
 constexpr std::size_t kSelectionBytes = 16384;
 
 std::string UpperExtension(const std::string& path) {
@@ -128,9 +129,7 @@ void ProjectDialog::AddActors() {
         return;
     }
     ReportBoxSink sink;
-    bool still = extension == "BMP" || extension == "JPG" || extension == "PCX" || extension == "PNG" ||
-                 extension == "TGA";
-    if (still || extension == "ACT") {
+    if (IsPictureType(extension) || extension == "ACT") {
         ProgressDialog progress(dialog_, "Loading", static_cast<int>(paths.size()));
         progress.Step(paths.front());
         ImportActors(paths, {loadAsActor_, buildActor_}, project_, sink);

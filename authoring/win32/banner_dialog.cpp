@@ -16,7 +16,8 @@ namespace {
 
 constexpr char kBannerFilter[] =
     "BMP Files (*.bmp)\0*.bmp\0JPG - JPEG - JFIF Compliant (*.jpg)\0*.jpg\0PCX - Zsoft Paintbrush (*.pcx)\0*.pcx\0"
-    "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0All Files (*.*)\0*.*\0";
+    "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0"
+    "GIF - Graphics Interchange Format (*.gif)\0*.gif\0All Files (*.*)\0*.*\0";
 
 struct BannerState {
     std::string path;

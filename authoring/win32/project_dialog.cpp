@@ -37,7 +37,8 @@ constexpr SliderDefault kSliders[] = {
 constexpr UINT_PTR kAnimationTimer = 1;
 constexpr char kImageFilter[] =
     "BMP Files (*.bmp)\0*.bmp\0JPG - JPEG - JFIF Compliant (*.jpg)\0*.jpg\0PCX - Zsoft Paintbrush (*.pcx)\0*.pcx\0"
-    "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0All Files (*.*)\0*.*\0";
+    "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0"
+    "GIF - Graphics Interchange Format (*.gif)\0*.gif\0All Files (*.*)\0*.*\0";
 
 void SetSlider(HWND dialog, int id, int low, int high, int position) {
     SendDlgItemMessageA(dialog, id, TBM_SETRANGE, FALSE, MAKELPARAM(static_cast<WORD>(low), static_cast<WORD>(high)));
