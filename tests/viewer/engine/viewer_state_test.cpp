@@ -230,6 +230,25 @@ TEST(ViewerShow, QuickRotationGivesEveryFrameSixteenCopies) {
     }
 }
 
+TEST(ViewerShow, PicturesKeyedByOpacityStayVisibleOnAPaletteDisplay) {
+    // An imported picture keyed by its opacity: key white, tolerance 1; a transparent
+    // pixel is white, an opaque white has its blue stepped to 253.
+    TestShow show;
+    show.state.screen.bitsPerPixel = 8;
+    AddActor(show.state.actors, 2, 1);
+    GXDrawingSurface& frame = *show.state.actors[0];
+    frame.key = {255, 255, 255, 1};
+    const std::uint8_t pixels[] = {253, 255, 255, 255, 255, 255};
+    std::copy(std::begin(pixels), std::end(pixels), frame.Row(0).begin());
+    show.state.settings.quickRotation = 0;
+    ASSERT_TRUE(show.state.PrepareActorImages());
+    ASSERT_EQ(frame.Depth(), 8);
+    // red 255, green 255, blue 253 is nearest to entry 128, FFFFF0 (13^2 = 169; the
+    // next, FFFBF0, is 4^2 + 13^2 = 185); the transparent pixel takes 255
+    EXPECT_EQ(frame.Row(0)[0], 128);
+    EXPECT_EQ(frame.Row(0)[1], 255);
+}
+
 TEST(ViewerShow, HugeFramesArePreparedWithinTheBudget) {
     TestShow show;
     AddActor(show.state.actors, 2000, 10);  // wider than the widest display mode
