@@ -64,6 +64,7 @@ bool AppendPictures(std::vector<PictureFile>& files, bool oneActor, ProjectModel
             if (keyed) KeyByOpacity(*image);
             else FlattenOverWhite(*image);
             if (!AppendPicture(*image, name, project, sink)) return false;
+            if (keyed) project.frames.back()->key = kOpacityKey;  // an actor file built from it says so
             keyedByOpacity.push_back(keyed);
         }
         run.clear();
@@ -78,22 +79,19 @@ bool AppendPictures(std::vector<PictureFile>& files, bool oneActor, ProjectModel
 }
 
 // Reads the picture files in order until one is refused or fails, then appends
-// what was read. Returns whether every file was read.
-bool ImportPictures(const std::vector<std::string>& paths, const std::string& type, const ImportOptions& options,
+// what was read.
+void ImportPictures(const std::vector<std::string>& paths, const std::string& type, const ImportOptions& options,
                     ProjectModel& project, ReportSink& sink, std::vector<bool>& keyedByOpacity) {
     std::vector<PictureFile> files;
-    bool complete = true;
     for (const std::string& path : paths) {
         PictureFile file{path, {}};
         const bool readBefore = std::any_of(files.begin(), files.end(), [&](const PictureFile& f) { return f.path == path; });
         if (RefusedAsLoaded(readBefore || FindByName(project.frames, path), path, sink) ||
-            !ReadPictureFrames(path, type, {options.largestSide, options.grid}, file.frames, sink)) {
-            complete = false;
+            !ReadPictureFrames(path, type, {options.largestSide, options.grid}, file.frames, sink))
             break;
-        }
         files.push_back(std::move(file));
     }
-    return AppendPictures(files, options.loadAsActor, project, sink, keyedByOpacity) && complete;
+    AppendPictures(files, options.loadAsActor, project, sink, keyedByOpacity);
 }
 
 void ImportActorFiles(const std::vector<std::string>& paths, const ImportOptions& options, ProjectModel& project,
@@ -116,8 +114,8 @@ void ImportActorFiles(const std::vector<std::string>& paths, const ImportOptions
 int FileTypeNumber(const std::string& path) {
     static const char* const kTypes[] = {"ACT", "AVI", "BMP", "JPG", "PCX", "PNG", "TGA", "GIF"};
     std::string ext = Upper(PathExtension(path));
-    for (int i = 0; i < 8; ++i)
-        if (ext == kTypes[i]) return i + 1;
+    for (std::size_t i = 0; i < std::size(kTypes); ++i)
+        if (ext == kTypes[i]) return int(i) + 1;
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "authoring/model/actor_import.h"
+#include "common/formats/actor_file.h"
 #include "test_files.h"
 
 namespace orb {
@@ -129,6 +130,18 @@ TEST(TodaysPictures, OneTransparentPictureKeysTheWholeActorByOpacity) {
     ProjectModel apart;  // on its own it keeps the first-pixel key, white with tolerance 10
     ASSERT_EQ(ImportActors({solid.string()}, {}, apart, log), 1u);
     EXPECT_EQ(apart.frames[0]->key, (ColourKey{255, 255, 255, 10}));
+}
+
+TEST(TodaysPictures, AnActorFileBuiltFromATransparentPictureKeepsItsKey) {
+    fs::path dir = test::ScratchFolder();
+    const fs::path png = dir / "dot.png";
+    ASSERT_TRUE(test::Convert("-size 4x4 xc:none -fill white -draw 'point 1,1' '" + png.string() + "'"));
+    ProjectModel model;
+    ReportLog log;
+    ASSERT_EQ(ImportActors({png.string()}, {true, true}, model, log), 1u);
+    FrameList built;
+    ASSERT_TRUE(LoadActor((dir / "dot.ACT").string(), built, Program::Authoring, log));
+    EXPECT_EQ(built.front()->key, (ColourKey{255, 255, 255, 1}));
 }
 
 TEST(TodaysPictures, ASpriteSheetGivesItsCellsInOrder) {
