@@ -23,7 +23,6 @@ extern char** environ;
 #include "authoring/cli/info.h"
 #include "authoring/cli/program_files.h"
 #include "authoring/cli/terminal.h"
-#include "authoring/model/actor_import.h"
 #include "authoring/model/modify_actor.h"
 #include "authoring/model/picture_reader.h"
 #include "authoring/model/profile.h"
