@@ -76,6 +76,10 @@ bool Import(const std::vector<std::string>& files, const ImportOptions& options,
             TerminalSink& sink) {
     ReportLog log;
     const std::size_t added = ImportActors(files, options, model, log);
+    // Files of several types go in one by one; a single file of a four-letter type would not.
+    const bool separateHelps = files.size() > 1 && std::all_of(files.begin(), files.end(), [](const std::string& f) {
+                                   return PathExtension(f).size() == 3;
+                               });
     bool refused = false, scaled = false;
     for (const Report& r : log.reports) {
         const bool mixed = r.message == "Mixed file type selections are not allowed";
@@ -83,7 +87,7 @@ bool Import(const std::vector<std::string>& files, const ImportOptions& options,
                              r.message.starts_with("You have tried import more than 100 actors");
         if (refusal) sink.Error(r.message, r.subject);
         else sink.Deliver(r);
-        if (mixed) sink.Information("With --separate every file becomes an actor of its own, whatever its type");
+        if (mixed && separateHelps) sink.Information("With --separate every file becomes an actor of its own, whatever its type");
         refused = refused || refusal;
         scaled = scaled || r.message.starts_with(kScaledDownNote);
     }

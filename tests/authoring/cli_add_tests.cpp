@@ -25,6 +25,7 @@ TEST(CliAdd, SeparateTakesFilesOfEveryTypeAsActorsOfTheirOwn) {
     MakePicture(dir / "a.png", "-size 8x6 xc:red");
     MakePicture(dir / "b.jpg", "-size 8x6 xc:blue");
     MakePicture(dir / "c.gif", "-size 8x6 xc:green");
+    MakePicture(dir / "d.jpeg", "-size 8x6 xc:gray");
     ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
     const std::vector<std::uint8_t> empty = test::FileBytes(dir / "p.apj");
 
@@ -33,6 +34,10 @@ TEST(CliAdd, SeparateTakesFilesOfEveryTypeAsActorsOfTheirOwn) {
     EXPECT_NE(mixed.out.find("orbellan: error: Mixed file type selections are not allowed\n"), std::string::npos) << mixed.out;
     EXPECT_NE(mixed.out.find("--separate"), std::string::npos) << mixed.out;
     EXPECT_EQ(test::FileBytes(dir / "p.apj"), empty);
+
+    CliRun jpeg = Orbellan("add p.apj d.jpeg", dir);  // four letters: the same refusal, and --separate would not help
+    EXPECT_NE(jpeg.out.find("Mixed file type selections are not allowed"), std::string::npos) << jpeg.out;
+    EXPECT_EQ(jpeg.out.find("--separate"), std::string::npos) << jpeg.out;
 
     CliRun separate = Orbellan("add p.apj a.png b.jpg c.gif --separate", dir);
     ASSERT_EQ(separate.status, 0) << separate.out;
