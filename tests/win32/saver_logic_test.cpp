@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "viewer/win32/display_modes.h"
-#include "viewer/win32/saver_input.h"
 #include "viewer/win32/saver_switches.h"
 #include "viewer/win32/sound_option.h"
 #include "viewer/win32/temp_sound_folder.h"
@@ -52,14 +51,6 @@ TEST(ViewerPaths, ProjectReplacesTheLastThreeCharacters) {
     EXPECT_EQ(ProjectPathFor("ab"), "");
     EXPECT_EQ(ProjectPathFor(std::string(256, 'x')), "");
     EXPECT_EQ(ProjectPathFor(std::string(255, 'x')).size(), 255u);
-}
-
-TEST(CursorWatch, OnlyMovementBeyondTheThresholdCounts) {
-    CursorWatch watch;
-    EXPECT_FALSE(watch.MovedBeyondThreshold(100, 100));  // first sighting
-    EXPECT_FALSE(watch.MovedBeyondThreshold(104, 96));
-    EXPECT_TRUE(watch.MovedBeyondThreshold(105, 100));
-    EXPECT_TRUE(watch.MovedBeyondThreshold(100, 95));
 }
 
 TEST(DisplayModes, BackEndByDepthAndLibrary) {

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <scrnsave.h>
 
-#include "viewer/win32/saver_input.h"
+#include "viewer/engine/cursor_watch.h"
 #include "viewer/win32/saver_switches.h"
 
 HINSTANCE hMainInstance = nullptr;

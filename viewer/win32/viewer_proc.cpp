@@ -13,7 +13,7 @@
 #include "viewer/win32/ddraw_display.h"
 #include "viewer/win32/dib_drawing.h"
 #include "viewer/win32/display_modes.h"
-#include "viewer/win32/frame_pacer.h"
+#include "viewer/win32/frame_wait.h"
 #include "viewer/win32/gdi_display.h"
 #include "viewer/win32/message_box.h"
 #include "viewer/win32/temp_sound_folder.h"
@@ -177,7 +177,7 @@ LRESULT StartUp(HWND window) {
 // has been dispatched or once the end of the program has been asked for.
 LRESULT RunLoop(HWND window) {
     ViewerProcess& process = Process();
-    FramePacer pacer(DisplayRefreshHz());
+    FrameWait pacer(DisplayRefreshHz());
     for (;;) {
         MSG message;
         // Every message of the thread: the MIDI player's notification window

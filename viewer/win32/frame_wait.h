@@ -3,29 +3,28 @@
 #pragma once
 #include <windows.h>
 
+#include "viewer/engine/frame_pacer.h"
+
 namespace orb {
 
-class FramePacer {
+class FrameWait {
 public:
     // refreshHz <= 1 (the driver's "default") counts as 60.
-    explicit FramePacer(int refreshHz);
-    ~FramePacer();
-    FramePacer(const FramePacer&) = delete;
-    FramePacer& operator=(const FramePacer&) = delete;
+    explicit FrameWait(int refreshHz);
+    ~FrameWait();
+    FrameWait(const FrameWait&) = delete;
+    FrameWait& operator=(const FrameWait&) = delete;
 
     // True when the next frame is due; otherwise waits until it is due or a
     // message arrives, and returns false so the caller drains the queue first.
     bool WaitForFrame();
 
-    double PeriodMs() const { return periodMs_; }
-
 private:
     double NowMs() const;
 
-    double periodMs_;
-    double nextMs_;
     double ticksPerMs_;
     bool timerPeriodSet_;
+    FramePacer pacer_;
 };
 
 }  // namespace orb

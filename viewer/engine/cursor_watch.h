@@ -1,5 +1,5 @@
-// When user input ends a running screen saver. Plain logic, so it is testable
-// without a window.
+// When mouse movement ends a running show: plain logic shared by the Windows
+// saver and the Linux window, testable without either.
 #pragma once
 #include <cstdlib>
 
