@@ -29,10 +29,14 @@ bool ParseSize(std::string_view text, int& width, int& height) {
 }  // namespace
 
 std::string Usage() {
-    return "usage: viewer [PROJECT.apj] [--fullscreen] [--window-id ID] [--no-input-exit] [--fps N]\n"
+    return "usage: viewer [PROJECT.apj] [--fullscreen] [--monitors span|mirror|primary] [--display N]\n"
+           "              [--window-id ID] [--no-input-exit] [--fps N] [--stats]\n"
            "       viewer --headless [--frames N] [--size WxH] [--out DIR] [--every K] [--sheet FILE]"
            " [PROJECT.apj]\n"
-           "       either form: [--mode M] plays motion mode M (0..7) instead of the project's\n";
+           "       either form: [--mode M] plays motion mode M (0..7) instead of the project's\n"
+           "--fullscreen spans every display; --monitors mirror shows the same picture on each,\n"
+           "--monitors primary only on the main one (the others black); --display N makes\n"
+           "display N (from 0) the main one and, without --monitors, the only one shown.\n";
 }
 
 ParseResult ParseOptions(const std::vector<std::string_view>& args, const char* screensaverWindow) {
@@ -42,6 +46,7 @@ ParseResult ParseOptions(const std::vector<std::string_view>& args, const char* 
         result.error = std::move(why);
         return result;
     };
+    bool monitorsGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view a = args[i];
         // Options that take a value read it here; a missing value is an error.
@@ -58,6 +63,18 @@ ParseResult ParseOptions(const std::vector<std::string_view>& args, const char* 
             o.headless = true;
         } else if (a == "--fullscreen") {
             o.fullscreen = true;
+        } else if (a == "--monitors") {
+            std::optional<MonitorArrangement> arrangement;
+            if (!value(v) || !(arrangement = ArrangementNamed(v)))
+                return fail("--monitors needs span, mirror or primary");
+            o.monitors = *arrangement;
+            o.fullscreen = monitorsGiven = true;
+        } else if (a == "--display") {
+            if (!value(v) || !ParseNumber(v, o.display) || o.display < 0 || o.display > 63)
+                return fail("--display needs a display number 0..63");
+            o.fullscreen = true;
+        } else if (a == "--stats") {
+            o.stats = true;
         } else if (a == "--no-input-exit") {
             o.inputExit = false;
         } else if (a == "--frames") {
@@ -89,10 +106,14 @@ ParseResult ParseOptions(const std::vector<std::string_view>& args, const char* 
             return fail("only one project may be given");
         }
     }
+    if (o.windowId != 0 && (monitorsGiven || o.display >= 0))
+        return fail("--monitors and --display choose the screens of a window of our own, not --window-id");
     if (o.windowId == 0 && screensaverWindow != nullptr && *screensaverWindow != '\0' && !o.headless &&
         !ParseWindowId(screensaverWindow, o.windowId))
         return fail("$XSCREENSAVER_WINDOW is not an X window id");
     if (o.headless && (o.fullscreen || o.windowId != 0)) return fail("--headless draws no window");
+    // A display named alone is the one to play on.
+    if (o.display >= 0 && !monitorsGiven) o.monitors = MonitorArrangement::Primary;
     result.options = o;
     return result;
 }

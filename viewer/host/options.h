@@ -1,5 +1,6 @@
 // The viewer's command line on Linux:
-//   viewer [PROJECT.apj] [--fullscreen] [--window-id ID] [--no-input-exit] [--fps N]
+//   viewer [PROJECT.apj] [--fullscreen] [--monitors span|mirror|primary] [--display N]
+//          [--window-id ID] [--no-input-exit] [--fps N] [--stats]
 //   viewer --headless --frames N --size WxH [--out DIR] [--every K] [--sheet FILE] [PROJECT.apj]
 // and, for both, --mode M to override the project's motion mode (0..7).
 // $XSCREENSAVER_WINDOW stands for --window-id when no id is given, so the viewer
@@ -10,6 +11,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "viewer/engine/monitor_layout.h"
 
 namespace orb::host {
 
@@ -23,6 +26,9 @@ struct HostOptions {
     int every = 0;       // headless: write every K-th frame (0: only the last one)
     std::string sheet;   // headless: contact sheet of the written frames
     bool fullscreen = false;
+    MonitorArrangement monitors = MonitorArrangement::Span;  // full screen over several displays
+    int display = -1;            // the main display (0-based); -1: the first
+    bool stats = false;          // frames shown, frame times and CPU share at the end
     std::uint64_t windowId = 0;  // an existing X window to draw into; 0: a window of our own
     bool inputExit = true;       // close on key, click or mouse movement
     int fps = 0;                 // 0: pace to the display's refresh

@@ -52,11 +52,51 @@ TEST(HostOptions, RefusesBadValuesWithAReason) {
              {"--frames"}, {"--frames", "0"}, {"--frames", "12x"}, {"--size", "640"},
              {"--size", "0x480"}, {"--size", "99999x480"}, {"--every", "-1"}, {"--fps", "0"},
              {"--mode", "8"}, {"--mode", "-1"}, {"--window-id", "0"}, {"--bogus"},
-             {"a.apj", "b.apj"}, {"--headless", "--fullscreen"}}) {
+             {"a.apj", "b.apj"}, {"--headless", "--fullscreen"}, {"--monitors"}, {"--monitors", "both"},
+             {"--monitors", "Span"}, {"--display", "-1"}, {"--display", "64"}, {"--display", "x"},
+             {"--headless", "--monitors", "span"}, {"--headless", "--display", "0"},
+             {"--window-id", "5", "--display", "0"}, {"--window-id", "5", "--monitors", "mirror"}}) {
         const ParseResult r = Parse(bad);
         EXPECT_FALSE(r.options) << bad[0];
         EXPECT_FALSE(r.error.empty()) << bad[0];
     }
+}
+
+struct MonitorCase {
+    std::vector<std::string_view> args;
+    bool fullscreen;
+    MonitorArrangement monitors;
+    int display;
+};
+
+TEST(HostOptions, MonitorsAndDisplay) {
+    const MonitorCase cases[] = {
+        // Full screen spans every display unless told otherwise.
+        {{"--fullscreen"}, true, MonitorArrangement::Span, -1},
+        {{}, false, MonitorArrangement::Span, -1},
+        // Choosing an arrangement or a display means full screen.
+        {{"--monitors", "mirror"}, true, MonitorArrangement::Mirror, -1},
+        {{"--monitors", "primary"}, true, MonitorArrangement::Primary, -1},
+        // A display named alone is the only one shown ...
+        {{"--display", "1"}, true, MonitorArrangement::Primary, 1},
+        // ... and with an arrangement, the main one (whose size a mirror takes), in either order.
+        {{"--display", "1", "--monitors", "mirror"}, true, MonitorArrangement::Mirror, 1},
+        {{"--monitors", "span", "--display", "0"}, true, MonitorArrangement::Span, 0},
+        {{"--display", "63"}, true, MonitorArrangement::Primary, 63},
+    };
+    for (const MonitorCase& c : cases) {
+        const ParseResult r = Parse(c.args);
+        ASSERT_TRUE(r.options) << r.error;
+        EXPECT_EQ(r.options->fullscreen, c.fullscreen) << c.args.size();
+        EXPECT_EQ(r.options->monitors, c.monitors) << c.args.size();
+        EXPECT_EQ(r.options->display, c.display) << c.args.size();
+    }
+}
+
+TEST(HostOptions, StatsAreAskedFor) {
+    EXPECT_FALSE(Parse({}).options->stats);
+    EXPECT_TRUE(Parse({"--stats"}).options->stats);
+    EXPECT_TRUE(Parse({"--fullscreen", "--stats"}).options->stats);
 }
 
 TEST(HostOptions, HelpIsNotAnError) {
@@ -64,6 +104,7 @@ TEST(HostOptions, HelpIsNotAnError) {
     EXPECT_TRUE(r.help);
     EXPECT_FALSE(r.options);
     EXPECT_NE(Usage().find("--headless"), std::string::npos);
+    EXPECT_NE(Usage().find("--monitors span|mirror|primary"), std::string::npos);
 }
 
 TEST(HostOptions, HeadlessIgnoresTheScreensaverWindow) {
