@@ -247,9 +247,10 @@ int RunWindow(const host::HostOptions& options) {
         }
         ++framesShown;
         if (options.stats) workMs.push_back(NowMs() - frameStart);
-        // Sleep to the next frame; never spin.
+        // Sleep to the next frame, rounded up to whole milliseconds so one sleep
+        // does; never spin. The schedule keeps the average rate.
         for (double wait; (wait = pacer.MsUntilDue(NowMs())) > 0;)
-            SDL_Delay(wait < 1 ? 1 : static_cast<Uint32>(wait));
+            SDL_Delay(static_cast<Uint32>(wait) + 1);
     }
     if (options.stats)
         std::printf("%s\n", host::FormatShowStats(framesShown, host::Summarise(workMs), started,

@@ -3,6 +3,30 @@
 #include <cstring>
 
 namespace orb::sdl {
+namespace {
+
+// One row of 24-bit pixels (blue, green, red bytes) into the window's format.
+// The usual 32-bit formats are done here; SDL's general converter, which sets
+// up a conversion on every call, handles the rest.
+void ConvertRow(const std::uint8_t* source, int width, const SDL_PixelFormat& format, std::uint8_t* destination) {
+    // Local copies: the compiler cannot know that writing the row leaves the format alone.
+    const Uint32 alpha = format.Amask;
+    const int red = format.Rshift, green = format.Gshift, blue = format.Bshift;
+    auto* out = reinterpret_cast<Uint32*>(destination);
+    if (format.format == SDL_PIXELFORMAT_RGB888 || format.format == SDL_PIXELFORMAT_ARGB8888) {
+        // The X server's usual format: the same bytes, one more per pixel.
+        for (int x = 0; x < width; ++x, source += 3)
+            out[x] = Uint32(source[0]) | Uint32(source[1]) << 8 | Uint32(source[2]) << 16 | alpha;
+    } else if (format.BytesPerPixel == 4 && format.Rloss == 0 && format.Gloss == 0 && format.Bloss == 0) {
+        for (int x = 0; x < width; ++x, source += 3)
+            out[x] = Uint32(source[2]) << red | Uint32(source[1]) << green | Uint32(source[0]) << blue | alpha;
+    } else {
+        SDL_ConvertPixels(width, 1, SDL_PIXELFORMAT_BGR24, source, width * 3, format.format, destination,
+                          width * format.BytesPerPixel);
+    }
+}
+
+}  // namespace
 
 WindowPresenter::WindowPresenter(SDL_Window* window, const MonitorLayout& layout)
     : window_(window), layout_(layout) {}
@@ -55,8 +79,7 @@ Rect WindowPresenter::CopyToView(const GXDrawingSurface& show, const Rect& chang
             source = row_.data();
         }
         std::uint8_t* destination = pixels + std::size_t(y) * surface_->pitch + std::size_t(target.left) * bytes;
-        SDL_ConvertPixels(width, 1, SDL_PIXELFORMAT_BGR24, source, width * 3, surface_->format->format,
-                          destination, surface_->pitch);
+        ConvertRow(source, width, *surface_->format, destination);
     }
     if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
     return target;
