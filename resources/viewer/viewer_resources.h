@@ -7,4 +7,8 @@
 #define ORB_OPTIONS_PICTURE 1006
 #define ORB_OPTIONS_CAPTION 1007
 #define ORB_OPTIONS_SOUND 1010
+#define ORB_OPTIONS_MONITORS 1011     // the group of the three arrangements below
+#define ORB_OPTIONS_SPAN 1012
+#define ORB_OPTIONS_MIRROR 1013
+#define ORB_OPTIONS_PRIMARY 1014
 #define ORB_STRING_DESCRIPTION 1     // the name the display settings list shows

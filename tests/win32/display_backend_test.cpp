@@ -93,11 +93,38 @@ void CheckKeyedCopyReachesTheScreen(DisplayBackend& display, HWND window) {
 
 TEST(GdiDisplay, KeyedCopiesReachTheWindow) {
     TestWindow window;
-    GdiDisplay display(window.handle);
+    GdiDisplay display(window.handle, {});
     NullReportSink reports;
     ASSERT_TRUE(display.Open(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 32, reports));
     EXPECT_EQ(display.DrawingDepth(), 24);
     CheckKeyedCopyReachesTheScreen(display, window.handle);
+}
+
+TEST(GdiDisplay, EveryViewGetsTheShowScaledToIt) {
+    TestWindow window;
+    // A 200 x 100 show, once 1:1 at the top left and once at half size at x 300.
+    GdiDisplay display(window.handle, {Rect{0, 0, 200, 100}, Rect{300, 0, 400, 50}});
+    NullReportSink reports;
+    ASSERT_TRUE(display.Open(200, 100, 32, reports));
+    std::unique_ptr<DisplaySurface> field = display.CreateSurface(64, 64);
+    ASSERT_TRUE(field);
+    GXDrawingSurface green;
+    green.Create(24, 64, 64);
+    green.Fill(0, 200, 0);
+    ASSERT_TRUE(display.DrawPicture(*field, green, 0, 0));
+    ASSERT_EQ(display.Blit(display.Screen(), 0, 0, *field, Rect{0, 0, 64, 64}, false), BlitResult::Ok);
+    GdiFlush();
+    // Show pixels 0..63 land on 0..63 of the first view and, halved, on 300..331 x 0..31.
+    const struct {
+        int x, y;
+        bool green;
+    } expected[] = {{10, 10, true}, {63, 63, true}, {70, 10, false}, {310, 10, true},
+                    {331, 31, true}, {334, 10, false}, {310, 34, false}};
+    for (const auto& e : expected) {
+        const COLORREF pixel = ScreenPixel(window.handle, e.x, e.y);
+        EXPECT_EQ(GetGValue(pixel) > 150 && GetRValue(pixel) < 60, e.green)
+            << e.x << "," << e.y << " " << std::hex << pixel;
+    }
 }
 
 TEST(DirectDrawDisplay, KeyedCopiesReachTheScreen) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "viewer/win32/display_modes.h"
+#include "viewer/win32/monitor_option.h"
+#include "viewer/win32/saver_screens.h"
 #include "viewer/win32/saver_switches.h"
 #include "viewer/win32/sound_option.h"
 #include "viewer/win32/temp_sound_folder.h"
@@ -54,11 +56,14 @@ TEST(ViewerPaths, ProjectReplacesTheLastThreeCharacters) {
 }
 
 TEST(DisplayModes, BackEndByDepthAndLibrary) {
-    EXPECT_EQ(ChooseDisplayBackEnd(16, true), DisplayBackEnd::DirectDraw);
-    EXPECT_EQ(ChooseDisplayBackEnd(24, true), DisplayBackEnd::DirectDraw);
-    EXPECT_EQ(ChooseDisplayBackEnd(32, true), DisplayBackEnd::Gdi);
-    EXPECT_EQ(ChooseDisplayBackEnd(8, true), DisplayBackEnd::Gdi);
-    EXPECT_EQ(ChooseDisplayBackEnd(16, false), DisplayBackEnd::Gdi);
+    EXPECT_EQ(ChooseDisplayBackEnd(16, true, true), DisplayBackEnd::DirectDraw);
+    EXPECT_EQ(ChooseDisplayBackEnd(24, true, true), DisplayBackEnd::DirectDraw);
+    EXPECT_EQ(ChooseDisplayBackEnd(32, true, true), DisplayBackEnd::Gdi);
+    EXPECT_EQ(ChooseDisplayBackEnd(8, true, true), DisplayBackEnd::Gdi);
+    EXPECT_EQ(ChooseDisplayBackEnd(16, false, true), DisplayBackEnd::Gdi);
+    // A show over several monitors: never DirectDraw, whose exclusive mode covers the primary only.
+    EXPECT_EQ(ChooseDisplayBackEnd(16, true, false), DisplayBackEnd::Gdi);
+    EXPECT_EQ(ChooseDisplayBackEnd(24, true, false), DisplayBackEnd::Gdi);
 }
 
 TEST(SoundOption, OnlyACapitalNSwitchesSoundOff) {
@@ -79,6 +84,84 @@ TEST(SoundOption, WritesAndReadsTheProfile) {
     EXPECT_TRUE(ReadSoundOption());
     WriteProfileStringA("EnableSound", nullptr, nullptr);
     EXPECT_TRUE(ReadSoundOption());  // missing means on
+}
+
+TEST(MonitorOption, ValuesAndTheirArrangements) {
+    const struct {
+        const char* value;
+        MonitorArrangement arrangement;
+    } cases[] = {{"Span", MonitorArrangement::Span},
+                 {"Mirror", MonitorArrangement::Mirror},
+                 {"Primary", MonitorArrangement::Primary},
+                 // Missing or unknown: the default, one show over every monitor.
+                 {"", MonitorArrangement::Span},
+                 {"mirror", MonitorArrangement::Span},
+                 {"Both", MonitorArrangement::Span}};
+    for (const auto& c : cases) EXPECT_EQ(MonitorValueArrangement(c.value), c.arrangement) << c.value;
+    EXPECT_STREQ(MonitorValueName(MonitorArrangement::Span), "Span");
+    EXPECT_STREQ(MonitorValueName(MonitorArrangement::Mirror), "Mirror");
+    EXPECT_STREQ(MonitorValueName(MonitorArrangement::Primary), "Primary");
+}
+
+TEST(MonitorOption, WritesBesideTheSoundOption) {
+    WriteSoundOption(false);
+    WriteMonitorOption(MonitorArrangement::Mirror);
+    char value[16] = {};
+    GetProfileStringA("EnableSound", "Monitors", "", value, sizeof value);
+    EXPECT_STREQ(value, "Mirror");
+    EXPECT_EQ(ReadMonitorOption(), MonitorArrangement::Mirror);
+    EXPECT_FALSE(ReadSoundOption());  // untouched
+    WriteMonitorOption(MonitorArrangement::Primary);
+    EXPECT_EQ(ReadMonitorOption(), MonitorArrangement::Primary);
+    WriteProfileStringA("EnableSound", nullptr, nullptr);
+    EXPECT_EQ(ReadMonitorOption(), MonitorArrangement::Span);  // missing means span
+}
+
+struct PlanCase {
+    const char* name;
+    std::vector<Rect> monitors;
+    MonitorArrangement arrangement;
+    Rect window;
+    int showWidth, showHeight;
+    std::vector<Rect> views;
+    Rect capture;
+    std::vector<Rect> blackouts;
+    bool directDraw;
+};
+
+TEST(SaverScreens, WindowsShowAndBackEndByArrangement) {
+    const Rect primary{0, 0, 1280, 1024}, right{1280, 0, 2304, 768};
+    const PlanCase cases[] = {
+        // One monitor: the saver as it always was, whatever the option says.
+        {"one monitor", {{0, 0, 1024, 768}}, MonitorArrangement::Span, {0, 0, 1024, 768}, 1024, 768,
+         {{0, 0, 1024, 768}}, {0, 0, 1024, 768}, {}, true},
+        {"one monitor, mirror", {{0, 0, 1024, 768}}, MonitorArrangement::Mirror, {0, 0, 1024, 768}, 1024, 768,
+         {{0, 0, 1024, 768}}, {0, 0, 1024, 768}, {}, true},
+        // One show over the 2304 x 1024 bounding box, through GDI.
+        {"span", {primary, right}, MonitorArrangement::Span, {0, 0, 2304, 1024}, 2304, 1024, {{0, 0, 2304, 1024}},
+         {0, 0, 2304, 1024}, {}, false},
+        // Built at the primary's size, shown on both.
+        {"mirror", {primary, right}, MonitorArrangement::Mirror, {0, 0, 2304, 1024}, 1280, 1024,
+         {{0, 0, 1280, 1024}, {1280, 0, 2304, 768}}, primary, {}, false},
+        // The saver window on the primary alone; DirectDraw may serve it; the other monitor black.
+        {"primary", {primary, right}, MonitorArrangement::Primary, primary, 1280, 1024, {{0, 0, 1280, 1024}},
+         primary, {right}, true},
+        // A monitor left of the primary: the window starts at x -1280, so the primary's
+        // view starts 1280 pixels into it.
+        {"mirror, second on the left", {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}}, MonitorArrangement::Mirror,
+         {-1280, 0, 1920, 1080}, 1920, 1080, {{1280, 0, 3200, 1080}, {0, 0, 1280, 1024}}, {0, 0, 1920, 1080}, {},
+         false},
+    };
+    for (const PlanCase& c : cases) {
+        const SaverScreens plan = PlanSaverScreens(c.monitors, c.arrangement);
+        EXPECT_EQ(plan.window, c.window) << c.name;
+        EXPECT_EQ(plan.showWidth, c.showWidth) << c.name;
+        EXPECT_EQ(plan.showHeight, c.showHeight) << c.name;
+        EXPECT_EQ(plan.views, c.views) << c.name;
+        EXPECT_EQ(plan.capture, c.capture) << c.name;
+        EXPECT_EQ(plan.blackouts, c.blackouts) << c.name;
+        EXPECT_EQ(plan.directDrawAllowed, c.directDraw) << c.name;
+    }
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

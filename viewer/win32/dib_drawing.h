@@ -18,6 +18,10 @@ DibInfo DibInfoFor(const GXDrawingSurface& picture);
 // Copies `source` (picture pixels, counted from the top) to (x, y) of dc.
 void DrawPictureRect(HDC dc, int x, int y, const GXDrawingSurface& picture, const DibInfo& info, const Rect& source);
 
+// Stretches `source` of the picture over `target` of dc.
+void StretchPictureRect(HDC dc, const Rect& target, const GXDrawingSurface& picture, const DibInfo& info,
+                        const Rect& source);
+
 // The fixed palette as a GDI palette (caller deletes it).
 HPALETTE CreateFixedPalette();
 

@@ -1,5 +1,6 @@
 #include "viewer/win32/gdi_display.h"
 
+#include "viewer/engine/monitor_layout.h"
 #include "viewer/win32/dib_drawing.h"
 
 namespace orb {
@@ -61,11 +62,17 @@ void GdiDisplay::PresentChanges() {
         RealizePalette(dc);
     }
     DibInfo info = DibInfoFor(*screen);
-    Rect whole{0, 0, screen->Width(), screen->Height()};
-    for (const Rect& rect : changed) {
-        Rect part = Intersect(rect, whole);
-        DrawPictureRect(dc, part.left, part.top, *screen, info, part);
-    }
+    const int width = screen->Width(), height = screen->Height();
+    const Rect whole{0, 0, width, height};
+    const std::vector<Rect> oneToOne{whole};
+    for (const Rect& view : views_.empty() ? oneToOne : views_)
+        for (const Rect& rect : changed) {
+            const Rect part = Intersect(rect, whole);
+            if (IsUnscaled(view, width, height))
+                DrawPictureRect(dc, view.left + part.left, view.top + part.top, *screen, info, part);
+            else
+                StretchPictureRect(dc, ScaledToView(part, width, height, view), *screen, info, part);
+        }
     if (palette_) SelectPalette(dc, previous, FALSE);
     ReleaseDC(window_, dc);
 }

@@ -1,9 +1,12 @@
 // The GDI back-end: every surface is a picture in memory (the engine's software
 // display does the copies), and whatever reaches the screen surface is pushed
-// to the saver window with one StretchDIBits per changed rectangle. On 8-bit
-// screens the fixed palette is realised on the window first.
+// to the saver window with one StretchDIBits per changed rectangle and view (a
+// view of another size than the show's gets it scaled). On 8-bit screens the
+// fixed palette is realised on the window first.
 #pragma once
 #include <windows.h>
+
+#include <vector>
 
 #include "viewer/engine/software_display.h"
 
@@ -11,7 +14,8 @@ namespace orb {
 
 class GdiDisplay final : public DisplayBackend {
 public:
-    explicit GdiDisplay(HWND window) : window_(window) {}
+    // `views`: where in the window the show goes (empty: once, 1:1 at the top left).
+    GdiDisplay(HWND window, std::vector<Rect> views) : window_(window), views_(std::move(views)) {}
     ~GdiDisplay() override;
     GdiDisplay(const GdiDisplay&) = delete;
     GdiDisplay& operator=(const GdiDisplay&) = delete;
@@ -34,6 +38,7 @@ private:
     void PresentChanges();
 
     HWND window_;
+    std::vector<Rect> views_;
     SoftwareDisplay memory_;
     HPALETTE palette_ = nullptr;
 };

@@ -1,8 +1,10 @@
-// The options dialog (template 2003): an about box with the one option, sound.
+// The options dialog (template 2003): an about box with the saver's options,
+// sound and how to use several monitors.
 #include <windows.h>
 #include <scrnsave.h>
 
 #include "resources/viewer/viewer_resources.h"
+#include "viewer/win32/monitor_option.h"
 #include "viewer/win32/sound_option.h"
 
 namespace orb {
@@ -32,6 +34,25 @@ void DrawOptionsPicture(HWND dialog) {
     ReleaseDC(frame, frameDc);
 }
 
+constexpr struct {
+    int control;
+    MonitorArrangement arrangement;
+} kMonitorButtons[] = {{ORB_OPTIONS_SPAN, MonitorArrangement::Span},
+                       {ORB_OPTIONS_MIRROR, MonitorArrangement::Mirror},
+                       {ORB_OPTIONS_PRIMARY, MonitorArrangement::Primary}};
+
+void ShowMonitorOption(HWND dialog, MonitorArrangement arrangement) {
+    for (const auto& button : kMonitorButtons)
+        if (button.arrangement == arrangement)
+            CheckRadioButton(dialog, ORB_OPTIONS_SPAN, ORB_OPTIONS_PRIMARY, button.control);
+}
+
+MonitorArrangement ChosenMonitorOption(HWND dialog) {
+    for (const auto& button : kMonitorButtons)
+        if (IsDlgButtonChecked(dialog, button.control) == BST_CHECKED) return button.arrangement;
+    return MonitorArrangement::Span;
+}
+
 }  // namespace
 }  // namespace orb
 
@@ -39,10 +60,12 @@ extern "C" WINBOOL WINAPI ScreenSaverConfigureDialog(HWND dialog, UINT message, 
     switch (message) {
         case WM_INITDIALOG:
             CheckDlgButton(dialog, ORB_OPTIONS_SOUND, orb::ReadSoundOption() ? BST_CHECKED : BST_UNCHECKED);
+            orb::ShowMonitorOption(dialog, orb::ReadMonitorOption());
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 orb::WriteSoundOption(IsDlgButtonChecked(dialog, ORB_OPTIONS_SOUND) == BST_CHECKED);
+                orb::WriteMonitorOption(orb::ChosenMonitorOption(dialog));
                 EndDialog(dialog, 1);
                 return TRUE;
             }

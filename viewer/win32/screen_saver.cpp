@@ -57,10 +57,17 @@ HWND CreateSaverWindow(const SaverSwitches& switches) {
         return CreateWindowExA(0, kSaverClass, "Preview", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                                area.right, area.bottom, parent, nullptr, hMainInstance, nullptr);
     }
-    // Created hidden: the program shows it once it has looked at the desktop.
-    return CreateWindowExA(WS_EX_TOPMOST, kSaverClass, "Screen Saver", WS_POPUP, 0, 0,
-                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                           hMainInstance, nullptr);
+    // Over every monitor (the program may narrow it to one), and created hidden:
+    // the program shows it once it has looked at the desktop.
+    int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (width <= 0 || height <= 0) {
+        x = y = 0;
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+    }
+    return CreateWindowExA(WS_EX_TOPMOST, kSaverClass, "Screen Saver", WS_POPUP, x, y, width, height, nullptr,
+                           nullptr, hMainInstance, nullptr);
 }
 
 int RunSaver(const SaverSwitches& switches) {

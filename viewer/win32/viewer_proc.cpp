@@ -10,12 +10,16 @@
 #include "resources/viewer/viewer_resources.h"
 #include "viewer/engine/viewer_state.h"
 #include "viewer/modes/modes.h"
+#include "viewer/win32/blackout_windows.h"
 #include "viewer/win32/ddraw_display.h"
 #include "viewer/win32/dib_drawing.h"
 #include "viewer/win32/display_modes.h"
 #include "viewer/win32/frame_wait.h"
 #include "viewer/win32/gdi_display.h"
 #include "viewer/win32/message_box.h"
+#include "viewer/win32/monitor_list.h"
+#include "viewer/win32/monitor_option.h"
+#include "viewer/win32/saver_screens.h"
 #include "viewer/win32/temp_sound_folder.h"
 #include "viewer/win32/viewer_paths.h"
 #include "viewer/win32/win32_platform.h"
@@ -62,9 +66,11 @@ struct ViewerProcess {
     std::unique_ptr<Win32WavePlayer> wave;
     std::unique_ptr<Win32MidiPlayer> midi;
     std::unique_ptr<ViewerState> state;
+    BlackoutWindows blackouts;
 
     void Release() {
         if (window) KillTimer(window, kKeepAliveTimer);
+        blackouts.Remove();
         state.reset();
         midi.reset();
         wave.reset();
@@ -79,13 +85,24 @@ ViewerProcess& Process() {
 }
 
 // Chooses the back-end by the screen: DirectDraw on 16- and 24-bit screens when
-// ddraw.dll loads, GDI otherwise.
-std::unique_ptr<DisplayBackend> OpenDisplayBackend(HWND window, const ScreenFacts& screen, QuitSink& quit) {
+// ddraw.dll loads and the show is on the primary alone, GDI otherwise.
+std::unique_ptr<DisplayBackend> OpenDisplayBackend(HWND window, const ScreenFacts& screen, const SaverScreens& plan,
+                                                   QuitSink& quit) {
     HMODULE ddraw = LoadLibraryA("ddraw.dll");
-    if (ChooseDisplayBackEnd(screen.bitsPerPixel, ddraw != nullptr) == DisplayBackEnd::DirectDraw)
+    if (ChooseDisplayBackEnd(screen.bitsPerPixel, ddraw != nullptr, plan.directDrawAllowed) ==
+        DisplayBackEnd::DirectDraw)
         return std::make_unique<DirectDrawDisplay>(ddraw, window, quit);
     if (ddraw) FreeLibrary(ddraw);
-    return std::make_unique<GdiDisplay>(window);
+    return std::make_unique<GdiDisplay>(window, plan.views);
+}
+
+// Puts the saver window where the plan says (the library made it cover every monitor).
+void PlaceSaverWindow(HWND window, const SaverScreens& plan) {
+    RECT now;
+    GetWindowRect(window, &now);
+    if (Rect{now.left, now.top, now.right, now.bottom} != plan.window)
+        SetWindowPos(window, nullptr, plan.window.left, plan.window.top, plan.window.Width(), plan.window.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int DisplayRefreshHz() {
@@ -132,8 +149,14 @@ LRESULT StartUp(HWND window) {
     bool fullRun = __argc >= 2 && std::string_view(__argv[1]).size() >= 2 && !IsPreviewArgument(__argv[1]);
     Platform platform;
     platform.screen = MeasureScreen();
+    SaverScreens screens;
     if (fullRun) {
-        process.display = OpenDisplayBackend(window, platform.screen, process.quit);
+        screens = PlanSaverScreens(ListMonitors(), ReadMonitorOption());
+        PlaceSaverWindow(window, screens);
+        platform.screen.width = screens.showWidth;
+        platform.screen.height = screens.showHeight;
+        process.desktop.Cover(screens.capture);
+        process.display = OpenDisplayBackend(window, platform.screen, screens, process.quit);
         process.wave = std::make_unique<Win32WavePlayer>(process.sounds, process.quit);
         process.midi = std::make_unique<Win32MidiPlayer>(process.sounds, process.quit);
     }
@@ -163,9 +186,10 @@ LRESULT StartUp(HWND window) {
         return 0;
     }
     if (!process.isPreview) {
-        // Shown only now: the desktop capture above must not see the saver's window.
+        // Shown only now: the desktop capture above must not see the saver's windows.
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);
+        process.blackouts.Cover(window, screens.blackouts);
         if (!state.StartShow()) return 0;
         SetTimer(window, kKeepAliveTimer, 1, nullptr);
     }

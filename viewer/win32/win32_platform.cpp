@@ -74,7 +74,8 @@ std::string Win32Profile::GetString(std::string_view section, std::string_view k
 std::uint32_t Win32Clock::NowSeconds() { return static_cast<std::uint32_t>(std::time(nullptr)); }
 
 bool Win32Desktop::Capture(GXDrawingSurface& picture) {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const Rect area = area_.IsEmpty() ? Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)} : area_;
+    const int width = area.Width(), height = area.Height();
     if (width <= 0 || height <= 0) return false;
     HDC screen = GetDC(nullptr);
     if (!screen) return false;
@@ -90,7 +91,7 @@ bool Win32Desktop::Capture(GXDrawingSurface& picture) {
     bool captured = false;
     if (section && bits) {
         HGDIOBJ previous = SelectObject(memory, section);
-        captured = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != 0;
+        captured = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != 0;
         GdiFlush();
         SelectObject(memory, previous);
         if (captured) {

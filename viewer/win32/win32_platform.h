@@ -57,9 +57,14 @@ public:
     std::uint32_t NowSeconds() override;
 };
 
+// Copies an area of the desktop (desktop coordinates; empty: the primary screen).
 class Win32Desktop final : public DesktopSource {
 public:
+    void Cover(const Rect& area) { area_ = area; }
     bool Capture(GXDrawingSurface& picture) override;
+
+private:
+    Rect area_;
 };
 
 // Key states by scan code and the cursor position.
