@@ -27,8 +27,9 @@ void GdiDisplay::Close() {
     memory_.Close();
     if (palette_) DeleteObject(palette_);
     palette_ = nullptr;
-    // Back to the registry's display mode, as after any full-screen program.
-    ChangeDisplaySettingsA(nullptr, 0);
+    // No ChangeDisplaySettings here: the viewer never changes the display mode, and
+    // a reset to the registry's mode makes the system lay out every monitor anew
+    // (under Wine with Xinerama heads it even ends the process with code 1).
 }
 
 bool GdiDisplay::DrawPicture(DisplaySurface& target, const GXDrawingSurface& picture, int x, int y) {
