@@ -3,8 +3,11 @@
 # prefix: viewer_wine_test.sh CASE WIN32-BIN-DIR DEMO-PROJECT WORK-DIR
 # Cases: options, errors, exit-codes, preview, show-gdi (24-bit screen: GDI),
 # show-ddraw (16-bit: DirectDraw), show-wide (1366 x 768, a width outside the mode table),
-# ddraw-backend (the DirectDraw back-end's own tests on a 16-bit screen).
-# Exits 77 (skipped) when a case needs the demo project and it is not there.
+# ddraw-backend (the DirectDraw back-end's own tests on a 16-bit screen),
+# options-monitors (each arrangement chosen in the dialog lands in the profile),
+# dual-span, dual-mirror, dual-primary (the show on a two-head X server).
+# Exits 77 (skipped) when a case needs the demo project or a two-head server
+# and it is not there.
 set -euo pipefail
 case_name=$1 bin=$2 demo=$3 work=$4
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -17,13 +20,24 @@ need_demo() { [ -f "$demo" ] || { echo "skipped: no demo project at $demo"; exit
 depth=24 size=1024x768
 case $case_name in show-ddraw|ddraw-backend) depth=16 ;; esac
 [ "$case_name" = show-wide ] && size=1366x768
-case $case_name in exit-codes|preview|show-*) need_demo ;; esac
+case $case_name in exit-codes|preview|show-*|dual-*) need_demo ;; esac
 
 rm -rf "$work"
 mkdir -p "$work/saver"
-# A private X screen; -displayfd picks a free display number.
-Xvfb -displayfd 3 -screen 0 ${size}x$depth -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
+if [[ $case_name == dual-* ]]; then
+    # Two monitors: Xorg's dummy driver with Xinerama, on a free display of its own.
+    source "$top/tests/x11/head_checks.sh"
+    set +e
+    started=$("$top/tests/x11/start_dual_head.sh" "$work/xorg")
+    status=$?
+    set -e
+    [ $status = 77 ] && { echo "skipped: no two-head X server here"; exit 77; }
+    [ $status = 0 ] || fail "no two-head X server: $(cat "$work"/xorg/*.out 2>/dev/null)"
+else
+    started=$("$top/tests/x11/start_xvfb.sh" "${size}x$depth" "$work/xvfb") || fail "no X screen"
+fi
+export DISPLAY=${started% *}
+xvfb=${started#* }
 cleanup() {
     [ -n "${saver_pid:-}" ] && kill "$saver_pid" 2>/dev/null || true
     WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
@@ -31,11 +45,9 @@ cleanup() {
     wait $xvfb 2>/dev/null || true
 }
 trap cleanup EXIT
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n1 "$work/display")
 "$top/scripts/wine-prefix" "$work/prefix" >/dev/null
 prefix=$work/prefix
-if [[ $case_name == show-* ]]; then
+if [[ $case_name == show-* || $case_name == dual-* ]]; then
     # No window manager runs here: without this, Wine waits two seconds for one
     # whenever a full-screen window closes, and the time to end is Wine's, not ours.
     "$top/scripts/wine-run" "$prefix" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
@@ -206,6 +218,81 @@ show-gdi|show-ddraw|show-wide)
     [ "$code" = 0 ] || fail "key press ended the show with $code"
     [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
     [ ! -f "$log" ] || fail "reports during the show: $(cat "$log")"
+    ;;
+options-monitors)
+    # Each arrangement by its key in the dialog; OK stores it beside the sound option.
+    for choice in m:Mirror p:Primary s:Span; do
+        start_saver /c
+        wait_window "About Orbellan Screensavers" 20 || fail "dialog 2003 did not appear"
+        window=$(xdotool search --name "About Orbellan Screensavers" | head -n1)
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+        sleep 0.3
+        [ "${choice%%:*}" = s ] && shot "$work/options-monitors.png"
+        xdotool key "${choice%%:*}" Return
+        code=$(wait_saver 10)
+        [ "$code" = 0 ] || fail "options ended with $code"
+        grep -q "^Monitors=${choice#*:}" "$prefix/drive_c/windows/win.ini" ||
+            fail "win.ini lacks Monitors=${choice#*:}: $(cat "$prefix/drive_c/windows/win.ini")"
+        grep -q '^SoundsOn=Y' "$prefix/drive_c/windows/win.ini" || fail "the sound option changed"
+        echo "chose ${choice#*:}; the profile says so"
+    done
+    ;;
+dual-span|dual-mirror|dual-primary)
+    arrangement=${case_name#dual-}
+    cp "$demo" "$work/saver/Fish.apj"
+    report_log=$winlog
+    printf '[EnableSound]\r\nMonitors=%s\r\n' "${arrangement^}" >>"$prefix/drive_c/windows/win.ini"
+    # Wine 8.0's desktop process aborts while registering the second head of a
+    # Xinerama server without RandR, and Windows programs then see one monitor.
+    monitors=$("$top/scripts/wine-run" "$prefix" "$bin/monitor_count.exe" 2>/dev/null | tr -d '\r')
+    echo "Wine reports $monitors monitor(s)"
+    xdotool mousemove 600 500
+    start_saver /s
+    sleep 8
+    [ -f "$work/rc" ] && fail "saver ended early with $(cat "$work/rc"): $(cat "$log" 2>/dev/null)"
+    shot_heads "$work/dual1" || fail "no screenshot"
+    sleep 1.5
+    shot_heads "$work/dual2" || fail "no screenshot"
+    for h in 0 1; do
+        echo "head $h: $(changed_share "$work/dual1-$h.png" "$work/dual2-$h.png") changed," \
+            "$(non_background "$work/dual2-$h.png") not background, $(lit_share "$work/dual2-$h.png") lit"
+    done
+    if [ "$monitors" != 2 ]; then
+        # What can still be checked: the show runs on the first head and a key ends it with 0.
+        above "$(changed_share "$work/dual1-0.png" "$work/dual2-0.png")" 0.0005 || fail "nothing moved on head 0"
+        arrangement=one-monitor
+    fi
+    case $arrangement in
+    span)
+        for h in 0 1; do
+            above "$(changed_share "$work/dual1-$h.png" "$work/dual2-$h.png")" 0.0005 || fail "nothing moved on head $h"
+            above "$(non_background "$work/dual2-$h.png")" 0.02 || fail "head $h is nearly empty"
+        done
+        above "$(scaled_difference "$work/dual2-0.png" "$work/dual2-1.png")" 0.02 ||
+            fail "both heads show the same picture"
+        ;;
+    mirror)
+        same=$(scaled_difference "$work/dual2-0.png" "$work/dual2-1.png")
+        echo "heads differ by $same after scaling"
+        above 0.05 "$same" || fail "the heads show different pictures ($same)"
+        above "$(changed_share "$work/dual1-1.png" "$work/dual2-1.png")" 0.0005 || fail "nothing moved on head 1"
+        ;;
+    primary)
+        above "$(changed_share "$work/dual1-0.png" "$work/dual2-0.png")" 0.0005 || fail "nothing moved on head 0"
+        above 0.001 "$(lit_share "$work/dual2-1.png")" || fail "head 1 is not black"
+        ;;
+    esac
+    xdotool key space
+    code=$(wait_saver 5)
+    echo "ended with $code"
+    [ "$code" = 0 ] || fail "key press ended the show with $code: $(cat "$log" 2>/dev/null)"
+    [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
+    [ ! -f "$log" ] || fail "reports during the show: $(cat "$log")"
+    if [ "$arrangement" = one-monitor ]; then
+        echo "skipped: this Wine sees one monitor, so ${case_name#dual-} over two could not be checked"
+        exit 77
+    fi
     ;;
 ddraw-backend)
     "$top/scripts/wine-run" "$prefix" "$bin/viewer_win32_tests.exe" --gtest_filter='DirectDrawDisplay.*' \
