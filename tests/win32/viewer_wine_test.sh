@@ -249,8 +249,14 @@ dual-span|dual-mirror|dual-primary)
     echo "Wine reports $monitors monitor(s)"
     xdotool mousemove 600 500
     start_saver /s
-    sleep 8
-    [ -f "$work/rc" ] && fail "saver ended early with $(cat "$work/rc"): $(cat "$log" 2>/dev/null)"
+    # Loading takes a few seconds, more on a busy machine: wait for the show.
+    for _ in $(seq 60); do
+        sleep 1
+        [ -f "$work/rc" ] && fail "saver ended early with $(cat "$work/rc"): $(cat "$log" 2>/dev/null)"
+        shot_heads "$work/dual1" || fail "no screenshot"
+        above "$(non_background "$work/dual1-0.png")" 0.02 && break
+    done
+    sleep 1
     shot_heads "$work/dual1" || fail "no screenshot"
     sleep 1.5
     shot_heads "$work/dual2" || fail "no screenshot"
@@ -284,7 +290,7 @@ dual-span|dual-mirror|dual-primary)
         ;;
     esac
     xdotool key space
-    code=$(wait_saver 5)
+    code=$(wait_saver 30)
     echo "ended with $code"
     [ "$code" = 0 ] || fail "key press ended the show with $code: $(cat "$log" 2>/dev/null)"
     [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"

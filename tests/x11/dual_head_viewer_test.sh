@@ -29,13 +29,19 @@ xdotool mousemove 600 500
 run() {
     SDL_AUDIODRIVER=dummy "$viewer" --monitors "$1" --fps 30 "$project" >"$work/$1.log" 2>&1 &
     show=$!
-    sleep 3
-    kill -0 "$show" 2>/dev/null || fail "$1: the viewer ended early: $(cat "$work/$1.log")"
+    # The window appears within moments, later on a busy machine: wait for it.
+    for _ in $(seq 60); do
+        sleep 0.5
+        kill -0 "$show" 2>/dev/null || fail "$1: the viewer ended early: $(cat "$work/$1.log")"
+        shot_heads "$work/$1-a" || fail "$1: no screenshot"
+        above "$(lit_share "$work/$1-a-0.png")" 0.6 && break
+    done
+    sleep 0.5
     shot_heads "$work/$1-a" || fail "$1: no screenshot"
     sleep 1.5
     shot_heads "$work/$1-b" || fail "$1: no screenshot"
     xdotool key space
-    for _ in $(seq 50); do kill -0 "$show" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq 200); do kill -0 "$show" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$show" 2>/dev/null && fail "$1: the key press did not close the viewer"
     wait "$show"
     local code=$?
