@@ -32,6 +32,33 @@ inline void AddActor(FrameList& list, int width, int height, int frames = 1,
     NumberFrames(list);
 }
 
+// A 24-bit picture in which neighbouring pixels differ, with white (transparent)
+// holes on every fifth diagonal, so scaling, rotation and keying all show.
+inline GXDrawingSurface PatternedPicture(int width, int height, int seed) {
+    GXDrawingSurface picture;
+    picture.Create(24, width, height);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* p = picture.Row(y).data();
+        for (int x = 0; x < width; ++x, p += 3) {
+            const bool hole = (x + y + seed) % 5 == 0;
+            p[0] = hole ? 255 : static_cast<std::uint8_t>(x * 7 + seed * 50);
+            p[1] = hole ? 255 : static_cast<std::uint8_t>(y * 11 + seed);
+            p[2] = hole ? 255 : static_cast<std::uint8_t>(x * y + seed * 3);
+        }
+    }
+    return picture;
+}
+
+// Appends an actor of `frames` patterned frames (frame i drawn with seed `seed + i`).
+inline void AddPatternedActor(FrameList& list, int width, int height, int frames, int seed,
+                              const std::string& name = {}) {
+    for (int i = 0; i < frames; ++i) {
+        GXDrawingSurface* frame = PatternedPicture(width, height, seed + i).AppendCopy(list);
+        if (i == 0) frame->name = name;
+    }
+    NumberFrames(list);
+}
+
 // The (blue, green, red) bytes of a 24-bit picture's pixel, counted from the top.
 struct Bgr {
     std::uint8_t b, g, r;
@@ -112,14 +139,16 @@ struct ScriptedInput final : InputMonitor {
     int quietChecks = 1 << 30;
 };
 
-// A show over a software display of the given size with its own recorders.
+// A show over a software display of the given size and depth (8 or 24) with its
+// own recorders.
 struct TestShow {
-    explicit TestShow(int width = 64, int height = 48, SpriteFactory factory = StraightFactory())
-        : state(MakePlatform(width, height), std::move(factory)) {}
+    explicit TestShow(int width = 64, int height = 48, SpriteFactory factory = StraightFactory(),
+                      int depth = 24)
+        : display(depth), state(MakePlatform(width, height, depth), std::move(factory)) {}
 
-    Platform MakePlatform(int width, int height) {
+    Platform MakePlatform(int width, int height, int depth) {
         Platform platform;
-        platform.screen = {width, height, 24};
+        platform.screen = {width, height, depth};
         platform.display = &display;
         platform.wave = &wave;
         platform.midi = &midi;
@@ -139,7 +168,7 @@ struct TestShow {
 
     const GXDrawingSurface& Screen() const { return *display.ScreenPicture(); }
 
-    SoftwareDisplay display{24};
+    SoftwareDisplay display;
     RecordingWave wave;
     RecordingMidi midi;
     FixedClock clock;

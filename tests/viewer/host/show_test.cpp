@@ -7,9 +7,11 @@
 #include <tuple>
 
 #include "common/io/file_io.h"
+#include "tests/viewer/engine/engine_test_support.h"
 #include "viewer/engine/software_display.h"
 #include "viewer/host/headless.h"
 #include "viewer/host/show.h"
+#include "viewer/modes/modes.h"
 
 namespace orb::host {
 namespace {
@@ -112,6 +114,56 @@ INSTANTIATE_TEST_SUITE_P(Modes, EveryModeAndSize,
                              return "Mode" + std::to_string(std::get<0>(info.param)) + "_" +
                                     std::to_string(kModeSizes[std::get<1>(info.param)][0]);
                          });
+
+// The compositor benchmark's runs on the demo project, pinned to the digest of
+// their frames as the engine drew them before it was tuned for speed.
+struct PinnedDemoCase {
+    int mode;
+    int width;
+    int height;
+    int sprites;
+    int frames;
+    std::uint64_t digest;
+};
+
+class PinnedDemoRun : public ::testing::TestWithParam<PinnedDemoCase> {};
+
+TEST_P(PinnedDemoRun, MatchesTheRecordedFrames) {
+    const PinnedDemoCase& c = GetParam();
+    SoftwareDisplay display(24);
+    NullReportSink reports;
+    Platform platform;
+    platform.screen = {c.width, c.height, 24};
+    platform.display = &display;
+    platform.reports = &reports;
+    ViewerState state(platform, [](int mode) { return CreateModeSprite(mode); });
+    ASSERT_TRUE(state.Initialise(kDemo));
+    state.settings.motionMode = c.mode;
+    state.settings.number = c.sprites;
+    state.settings.numberRange = 0;
+    ASSERT_TRUE(state.StartShow());
+    std::uint64_t digest = 1469598103934665603ull;
+    for (int frame = 0; frame < c.frames; ++frame) {
+        state.Tick();
+        digest = (digest ^ test::Hash(*display.ScreenPicture())) * 1099511628211ull;
+    }
+    EXPECT_FALSE(state.QuitCode());
+    EXPECT_EQ(digest, c.digest) << "mode " << c.mode << " at " << c.width << "x" << c.height;
+}
+
+// Mode 7 is RANDOM (the default clock reads 0, so it always picks the same mode).
+INSTANTIATE_TEST_SUITE_P(Modes, PinnedDemoRun,
+                         ::testing::Values(
+                             PinnedDemoCase{0, 640, 480, 50, 60, 2196992467495570995u},
+                             PinnedDemoCase{1, 640, 480, 50, 60, 4214931122013398986u},
+                             PinnedDemoCase{2, 640, 480, 50, 60, 11981263878767490468u},
+                             PinnedDemoCase{3, 640, 480, 50, 60, 8615580006459988829u},
+                             PinnedDemoCase{4, 640, 480, 50, 60, 13951775547971951065u},
+                             PinnedDemoCase{5, 640, 480, 50, 60, 12168483110519499985u},
+                             PinnedDemoCase{6, 640, 480, 50, 60, 9129683451562575339u},
+                             PinnedDemoCase{7, 640, 480, 50, 60, 136346687968296374u},
+                             PinnedDemoCase{1, 1920, 1080, 500, 20, 11184533405665746952u},
+                             PinnedDemoCase{6, 1920, 1080, 500, 20, 13316339788357945257u}));
 
 }  // namespace
 }  // namespace orb::host
