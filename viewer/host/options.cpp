@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "viewer/engine/view_size.h"
+
 namespace orb::host {
 namespace {
 
@@ -17,13 +19,6 @@ bool ParseNumber(std::string_view text, T& out, int base = 10) {
 bool ParseWindowId(std::string_view text, std::uint64_t& out) {
     const bool hex = text.starts_with("0x") || text.starts_with("0X");
     return ParseNumber(text, out, hex ? 16 : 10) && out != 0;
-}
-
-bool ParseSize(std::string_view text, int& width, int& height) {
-    const auto x = text.find_first_of("xX");
-    if (x == std::string_view::npos) return false;
-    return ParseNumber(text.substr(0, x), width) && ParseNumber(text.substr(x + 1), height) &&
-           width >= 1 && height >= 1 && width <= 8192 && height <= 8192;
 }
 
 }  // namespace
@@ -80,7 +75,7 @@ ParseResult ParseOptions(const std::vector<std::string_view>& args, const char* 
         } else if (a == "--frames") {
             if (!value(v) || !ParseNumber(v, o.frames) || o.frames < 1) return fail("--frames needs a count of at least 1");
         } else if (a == "--size") {
-            if (!value(v) || !ParseSize(v, o.width, o.height)) return fail("--size needs WIDTHxHEIGHT, each 1..8192");
+            if (!value(v) || !ParseViewSize(v, o.width, o.height)) return fail("--size needs WIDTHxHEIGHT, each 1..8192");
         } else if (a == "--out") {
             if (!value(v)) return fail("--out needs a folder");
             o.outDir = v;
