@@ -1,27 +1,31 @@
-// compositor_bench [--frames N] [--project FILE] [--mode NAME] [--size WxH] [--sprites N]
-//                  [--sprite-size PERCENT]
-// For each motion mode, at 640x480, 1024x768 and 1600x1200, with 10, 50 and 500
-// sprites: frames per second of the dirty-rectangle compositor, of a naive
-// baseline that recomposes and presents the whole frame every time (the same show
-// with a full refresh forced on every frame), and the memory-bandwidth bound for
-// the bytes the dirty-rectangle frames actually touched (at the measured memcpy
-// speed). Also how much of the view the sprites cover: the dirty rectangles can
-// save at most what the sprites leave uncovered. Prints one table; the filters
-// pick single rows (for profiling), --sprite-size overrides the project's size.
+// compositor_bench: frames per second of the viewer's dirty-rectangle compositor,
+// against a naive baseline that recomposes and presents the whole view every frame
+// (the same show with a full refresh forced on every frame), against SDL2's blitter
+// doing the same compositing (the peer, where SDL2 is there), and against the
+// memory-bandwidth bound for the bytes the dirty frames touch (at the measured
+// memcpy speed). Each row runs --repeat times; the table shows medians, the
+// dirty runs' spread and the row's peak resident memory. See docs/performance.md.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "bench/compositor_options.h"
+#include "bench/run_statistics.h"
+#include "bench/soak_memory.h"
 #include "viewer/engine/software_display.h"
 #include "viewer/engine/viewer_state.h"
-#include "viewer/host/show.h"
 #include "viewer/modes/modes.h"
+#ifdef ORB_BENCH_PEER
+#include "bench/sdl_peer.h"
+#endif
 
+namespace orb::bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -48,9 +52,9 @@ double MeasureMemcpy() {
 // Bytes one frame moves: each working rectangle is read from the backdrop and
 // written to the back buffer, then read again and written to the screen; each
 // visible sprite's square is read and written once into the back buffer.
-double BytesTouched(const orb::ViewerState& state) {
+double BytesTouched(const ViewerState& state) {
     double bytes = 0;
-    for (const orb::Rect& r : state.dirty.Working())
+    for (const Rect& r : state.dirty.Working())
         bytes += 4.0 * 3 * std::max(0, r.right - r.left) * std::max(0, r.bottom - r.top);
     for (const auto& item : state.display.Items())
         if (item && item->visible) bytes += 2.0 * 3 * item->surfaceSide * item->surfaceSide;
@@ -58,104 +62,209 @@ double BytesTouched(const orb::ViewerState& state) {
 }
 
 // The sprites' squares as a share of the view (overlaps counted twice).
-double Coverage(const orb::ViewerState& state, int width, int height) {
+double Coverage(const ViewerState& state, const ViewSize& size) {
     double area = 0;
     for (const auto& item : state.display.Items())
         if (item && item->visible) area += double(item->surfaceSide) * item->surfaceSide;
-    return area / (double(width) * height);
+    return area / (double(size.width) * size.height);
 }
 
-struct Run {
-    double fps = 0;
-    double bytesPerFrame = 0;
-    double coverage = 0;
+enum class Measure { Dirty, Naive, Peer };
+
+struct Show {
+    int mode = 0;
+    ViewSize size;
+    int sprites = 0;
 };
 
-Run RunShow(const std::string& project, int mode, int width, int height, int sprites, int spriteSize,
-            int frames, bool fullRefresh) {
-    orb::SoftwareDisplay display(24);
-    orb::NullReportSink reports;
-    orb::Platform platform;
-    platform.screen = {width, height, 24};
+struct RunResult {
+    double seconds = 0;          // the measured frames' time
+    double bytesPerFrame = 0;    // dirty runs
+    double coverage = 0;         // dirty runs
+    std::size_t cacheBytes = 0;  // scaled pictures kept at the end
+};
+
+// One run of a show; none when the engine refused it (the reason went to stderr).
+std::optional<RunResult> RunShow(const BenchOptions& options, const Show& show, Measure measure) {
+    SoftwareDisplay display(24);
+    NullReportSink reports;
+    Platform platform;
+    platform.screen = {show.size.width, show.size.height, 24};
     platform.display = &display;
     platform.reports = &reports;
     // The sprite count and immediate births are set after loading, before the scene starts.
-    orb::ViewerState state(platform, [](int m) { return orb::CreateModeSprite(m); });
-    Run run;
-    if (!state.Initialise(project)) return run;
-    state.settings.motionMode = mode;
-    state.settings.number = sprites;
+    ViewerState state(platform, [](int m) { return CreateModeSprite(m); });
+    if (!state.Initialise(options.project)) {
+        std::fprintf(stderr, "compositor_bench: cannot load %s\n", options.project.c_str());
+        return std::nullopt;
+    }
+    state.settings.motionMode = show.mode;
+    state.settings.number = show.sprites;
     state.settings.numberRange = 0;
-    if (spriteSize > 0) state.settings.size = spriteSize;
-    if (!state.StartShow()) return run;
+    if (options.spriteSize > 0) state.settings.size = options.spriteSize;
+    if (!state.StartShow()) {
+        std::fprintf(stderr, "compositor_bench: the engine refused a %dx%d view (code %d)\n",
+                     show.size.width, show.size.height, state.QuitCode().value_or(-1));
+        return std::nullopt;
+    }
     for (int warm = 0; warm < 20; ++warm) state.Tick();
-    double total = 0, bytes = 0;
-    for (int f = 0; f < frames; ++f) {
-        if (fullRefresh) state.startRefresh = true;
+#ifdef ORB_BENCH_PEER
+    std::optional<SdlPeer> peer;
+    if (measure == Measure::Peer) peer.emplace(state, display);
+#endif
+    const bool imprint = show.mode == kSplat && !state.settings.eraser;
+    RunResult run;
+    for (int f = 0; f < options.frames; ++f) {
+        if (measure == Measure::Naive) state.startRefresh = true;
         const auto start = Clock::now();
         state.Tick();
-        total += Seconds(start, Clock::now());
-        if (!fullRefresh) {
-            bytes += BytesTouched(state);
-            run.coverage += Coverage(state, width, height);
+        const auto stop = Clock::now();
+        if (measure == Measure::Peer) {
+#ifdef ORB_BENCH_PEER
+            run.seconds += peer->Frame(state, imprint);
+#endif
+        } else {
+            run.seconds += Seconds(start, stop);
         }
-        if (state.QuitCode()) break;
+        if (measure == Measure::Dirty) {
+            run.bytesPerFrame += BytesTouched(state) / options.frames;
+            run.coverage += Coverage(state, show.size) / options.frames;
+        }
+        if (state.QuitCode()) {
+            std::fprintf(stderr, "compositor_bench: the show ended with code %d\n", *state.QuitCode());
+            return std::nullopt;
+        }
     }
-    run.fps = total > 0 ? frames / total : 0;
-    run.bytesPerFrame = bytes / frames;
-    run.coverage /= frames;
+    (void)imprint;
+    run.cacheBytes = state.display.ScaledPictureBytes();
     return run;
 }
 
-const char* const kModeNames[] = {"BOUNCE", "GRAVIBOUNCE", "FLYAWAY", "RAIN", "RANDOMDRIFT", "STARBURST", "SPLAT"};
+struct Row {
+    Show show;
+    double coverage = 0, dirtyFps = 0, dirtySpread = 0, naiveFps = 0, peerFps = 0;
+    double boundFps = 0, bytesPerFrame = 0;
+    double peakMegabytes = 0, cacheMegabytes = 0;
+};
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    int frames = 200;
-    std::string project = orb::host::DemoProjectPath();
-    std::string onlyMode, onlySize;
-    int onlySprites = 0, spriteSize = 0;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--frames" && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--project" && i + 1 < argc) project = argv[++i];
-        else if (a == "--mode" && i + 1 < argc) onlyMode = argv[++i];
-        else if (a == "--size" && i + 1 < argc) onlySize = argv[++i];
-        else if (a == "--sprites" && i + 1 < argc) onlySprites = std::atoi(argv[++i]);
-        else if (a == "--sprite-size" && i + 1 < argc) spriteSize = std::atoi(argv[++i]);
-        else {
-            std::fprintf(stderr, "usage: compositor_bench [--frames N] [--project FILE] [--mode NAME] "
-                                 "[--size WxH] [--sprites N] [--sprite-size PERCENT]\n");
-            return 2;
-        }
+std::optional<Row> RunRow(const BenchOptions& options, const Show& show, double copySpeed) {
+    Row row{show};
+    std::vector<double> dirty, naive, peer;
+    soak::ResetPeakResident();
+    for (int r = 0; r < options.repeat; ++r) {
+        const auto d = RunShow(options, show, Measure::Dirty);
+        if (!d) return std::nullopt;
+        dirty.push_back(options.frames / d->seconds);
+        row.coverage = d->coverage;
+        row.bytesPerFrame = d->bytesPerFrame;
+        row.cacheMegabytes = std::max(row.cacheMegabytes, d->cacheBytes / 1e6);
+        if (r == 0) row.peakMegabytes = soak::PeakResidentKilobytes() / 1e3;
+        const auto n = RunShow(options, show, Measure::Naive);
+        if (!n) return std::nullopt;
+        naive.push_back(options.frames / n->seconds);
+#ifdef ORB_BENCH_PEER
+        const auto p = RunShow(options, show, Measure::Peer);
+        if (!p) return std::nullopt;
+        peer.push_back(options.frames / p->seconds);
+#endif
     }
-    if (project.empty()) {
-        std::fprintf(stderr, "compositor_bench: the demo project was not found; use --project\n");
+    row.dirtyFps = Median(dirty);
+    row.dirtySpread = Spread(dirty);
+    row.naiveFps = Median(naive);
+    row.peerFps = Median(peer);
+    row.boundFps = row.bytesPerFrame > 0 ? copySpeed / row.bytesPerFrame : 0;
+    return row;
+}
+
+void PrintRow(const Row& row) {
+    char size[24], peer[16] = "-", versus[16] = "-", peak[16] = "-";
+    std::snprintf(size, sizeof size, "%dx%d", row.show.size.width, row.show.size.height);
+    if (row.peerFps > 0) {
+        std::snprintf(peer, sizeof peer, "%.1f", row.peerFps);
+        std::snprintf(versus, sizeof versus, "%.2fx", row.dirtyFps / row.peerFps);
+    }
+    if (row.peakMegabytes > 0) std::snprintf(peak, sizeof peak, "%.0f", row.peakMegabytes);
+    std::printf("%-12s %-10s %7d %5.0f%% %9.1f %4.0f%% %9.1f %6.1fx %9s %7s %9.1f %6.0f%% %8.2f %7s %6.1f\n",
+                std::string(kModeNames[row.show.mode]).c_str(), size, row.show.sprites,
+                100 * row.coverage, row.dirtyFps, 100 * row.dirtySpread, row.naiveFps,
+                row.naiveFps > 0 ? row.dirtyFps / row.naiveFps : 0, peer, versus, row.boundFps,
+                row.boundFps > 0 ? 100 * row.dirtyFps / row.boundFps : 0, row.bytesPerFrame / 1e6,
+                peak, row.cacheMegabytes);
+    std::fflush(stdout);
+}
+
+bool WriteJson(const std::string& path, const std::vector<Row>& rows, double copySpeed, const BenchOptions& o) {
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) return false;
+    std::fprintf(file, "{\"memcpy_bytes_per_second\": %.0f, \"frames\": %d, \"repeat\": %d, \"rows\": [",
+                 copySpeed, o.frames, o.repeat);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row& r = rows[i];
+        std::fprintf(file,
+                     "%s\n  {\"mode\": \"%s\", \"width\": %d, \"height\": %d, \"sprites\": %d, "
+                     "\"cover\": %.4f, \"dirty_fps\": %.2f, \"dirty_spread\": %.4f, \"naive_fps\": %.2f, "
+                     "\"peer_fps\": %.2f, \"bound_fps\": %.2f, \"bytes_per_frame\": %.0f, "
+                     "\"peak_resident_mb\": %.1f, \"scaled_cache_mb\": %.2f}",
+                     i ? "," : "", std::string(kModeNames[r.show.mode]).c_str(), r.show.size.width,
+                     r.show.size.height, r.show.sprites, r.coverage, r.dirtyFps, r.dirtySpread,
+                     r.naiveFps, r.peerFps, r.boundFps, r.bytesPerFrame, r.peakMegabytes, r.cacheMegabytes);
+    }
+    std::fprintf(file, "\n]}\n");
+    return std::fclose(file) == 0;
+}
+
+int Main(int argc, char** argv) {
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    BenchParse parse = ParseBenchOptions(args);
+    if (!parse.options) {
+        std::fprintf(stderr, "compositor_bench: %s\n%s", parse.error.c_str(), BenchUsage().c_str());
         return 2;
     }
+    BenchOptions& options = *parse.options;
+#ifdef ORB_BENCH_DEMO_PROJECT
+    if (options.project.empty()) options.project = ORB_BENCH_DEMO_PROJECT;
+#endif
+    if (options.project.empty()) {
+        std::fprintf(stderr, "compositor_bench: no demo project here; name one with --project\n");
+        return 2;
+    }
+    // Every size is tried once before the table starts, so a refused one never
+    // leaves a table half made.
+    BenchOptions probe = options;
+    probe.frames = 1;
+    for (const ViewSize& size : options.sizes)
+        if (!RunShow(probe, Show{options.modes.front(), size, 1}, Measure::Dirty)) return 1;
+
     const double copySpeed = MeasureMemcpy();
-    std::printf("memcpy: %.2f GB/s (bytes read + written); %d frames a run; project %s\n\n",
-                copySpeed / 1e9, frames, project.c_str());
-    std::printf("%-12s %-10s %7s %6s %10s %10s %8s %10s %8s %10s\n", "mode", "size", "sprites", "cover",
-                "dirty fps", "naive fps", "speedup", "bound fps", "of bound", "MB/frame");
-    constexpr int kSizes[][2] = {{640, 480}, {1024, 768}, {1600, 1200}};
-    constexpr int kCounts[] = {10, 50, 500};
-    for (int mode = 0; mode < 7; ++mode)
-        for (const auto& size : kSizes)
-            for (int count : kCounts) {
-                char sizeText[16];
-                std::snprintf(sizeText, sizeof sizeText, "%dx%d", size[0], size[1]);
-                if ((!onlyMode.empty() && onlyMode != kModeNames[mode]) ||
-                    (!onlySize.empty() && onlySize != sizeText) || (onlySprites && onlySprites != count))
-                    continue;
-                const Run dirty = RunShow(project, mode, size[0], size[1], count, spriteSize, frames, false);
-                const Run naive = RunShow(project, mode, size[0], size[1], count, spriteSize, frames, true);
-                const double bound = dirty.bytesPerFrame > 0 ? copySpeed / dirty.bytesPerFrame : 0;
-                std::printf("%-12s %-10s %7d %5.0f%% %10.1f %10.1f %7.1fx %10.1f %7.0f%% %10.2f\n",
-                            kModeNames[mode], sizeText, count, 100 * dirty.coverage, dirty.fps, naive.fps, naive.fps > 0 ? dirty.fps / naive.fps : 0,
-                            bound, bound > 0 ? 100 * dirty.fps / bound : 0, dirty.bytesPerFrame / 1e6);
-                std::fflush(stdout);
+    std::printf("memcpy: %.2f GB/s (bytes read + written); %d frames a run, median of %d runs; project %s\n\n",
+                copySpeed / 1e9, options.frames, options.repeat, options.project.c_str());
+    std::printf("%-12s %-10s %7s %6s %9s %5s %9s %7s %9s %7s %9s %7s %8s %7s %6s\n", "mode", "size",
+                "sprites", "cover", "dirty fps", "+-", "naive fps", "speedup", "peer fps", "vs peer",
+                "bound fps", "of bound", "MB/frame", "peak MB", "cache");
+    std::vector<Row> rows;
+    for (int mode : options.modes)
+        for (const ViewSize& size : options.sizes)
+            for (int count : options.sprites) {
+                const auto row = RunRow(options, Show{mode, size, count}, copySpeed);
+                if (!row) return 1;
+                PrintRow(*row);
+                rows.push_back(*row);
             }
+    if (!options.json.empty() && !WriteJson(options.json, rows, copySpeed, options)) {
+        std::fprintf(stderr, "compositor_bench: cannot write %s\n", options.json.c_str());
+        return 1;
+    }
     return 0;
+}
+
+}  // namespace
+}  // namespace orb::bench
+
+int main(int argc, char** argv) {
+    try {
+        return orb::bench::Main(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "compositor_bench: out of memory; try a smaller --size or fewer --sprites\n");
+        return 1;
+    }
 }

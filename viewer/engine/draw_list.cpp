@@ -138,6 +138,7 @@ bool DisplayDevice::DrawIntoSurface(DrawItem& item) {
         item.surface = std::move(larger);
         item.surfaceSide = needed;
     }
+    ++item.pictureVersion;
     return backend_.DrawPicture(*item.surface, image, (item.surfaceSide - image.Width()) / 2,
                                 (item.surfaceSide - image.Height()) / 2);
 }
@@ -361,6 +362,22 @@ void DisplayDevice::UpdateDrawList(DirtyRectList& dirty) {
     dirty.BuildWorkingList();
 }
 
+bool DisplayDevice::BlitRectangles(const DrawItem& item, Rect& target, Rect& source) const {
+    const int w = item.displayImage.Width(), h = item.displayImage.Height();
+    const int ox = (item.surfaceSide - w) / 2, oy = (item.surfaceSide - h) / 2;
+    int x = 0, y = 0;
+    ScreenPosition(item, x, y);
+    const Rect unclipped{x - w / 2, y - h / 2, x - w / 2 + w, y - h / 2 + h};
+    // The last screen column and row are never drawn on.
+    target = Intersect(unclipped, Rect{0, 0, mode_.width - 1, mode_.height - 1});
+    if (target.Width() <= 0 || target.Height() <= 0) return false;
+    // The source is cut where the screen cut the picture.
+    const int sourceLeft = ox + (target.left - unclipped.left);
+    const int sourceTop = oy + (target.top - unclipped.top);
+    source = {sourceLeft, sourceTop, sourceLeft + target.Width(), sourceTop + target.Height()};
+    return true;
+}
+
 BlitResult DisplayDevice::BlitRepeating(DisplaySurface& target, int x, int y,
                                         DisplaySurface& source, const Rect& rect, bool keyed) {
     BlitResult result;
@@ -401,19 +418,9 @@ bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
         return false;
     }
     const GXDrawingSurface& image = item->displayImage;
-    const int w = image.Width(), h = image.Height();
-    const int ox = (item->surfaceSide - w) / 2, oy = (item->surfaceSide - h) / 2;
-    int x = 0, y = 0;
-    ScreenPosition(*item, x, y);
-    const Rect unclipped{x - w / 2, y - h / 2, x - w / 2 + w, y - h / 2 + h};
-    // The last screen column and row are never drawn on.
-    const Rect clipped = Intersect(unclipped, Rect{0, 0, mode_.width - 1, mode_.height - 1});
-    if (clipped.Width() <= 0 || clipped.Height() <= 0) return true;
-    // The source is cut where the screen cut the picture.
-    const int sourceLeft = ox + (clipped.left - unclipped.left);
-    const int sourceTop = oy + (clipped.top - unclipped.top);
-    const Rect source{sourceLeft, sourceTop, sourceLeft + clipped.Width(),
-                      sourceTop + clipped.Height()};
+    const int ox = (item->surfaceSide - image.Width()) / 2, oy = (item->surfaceSide - image.Height()) / 2;
+    Rect clipped, source;
+    if (!BlitRectangles(*item, clipped, source)) return true;
     const bool keyed = item->flags & kDrawTransparent;
 
     auto blit = [&](DisplaySurface& target, DisplaySurface& from) {
