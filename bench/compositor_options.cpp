@@ -29,6 +29,7 @@ std::optional<int> ModeNumber(std::string_view name) {
 std::string BenchUsage() {
     return "usage: compositor_bench [--frames N] [--repeat K] [--project FILE] [--mode NAME]\n"
            "                        [--size WxH]... [--sprites N] [--sprite-size PERCENT] [--json FILE]\n"
+           "                        [--dirty-only]\n"
            "  NAME is BOUNCE, GRAVIBOUNCE, FLYAWAY, RAIN, RANDOMDRIFT, STARBURST or SPLAT;\n"
            "  each side of a size is 1..8192; N and K at least 1; sprites 1..512.\n";
 }
@@ -65,6 +66,9 @@ BenchParse ParseBenchOptions(std::span<const std::string_view> args) {
             if (!hasValue || !ParseViewSize(v, size.width, size.height))
                 return fail("--size needs WIDTHxHEIGHT, each 1..8192");
             if (std::find(sizes.begin(), sizes.end(), size) == sizes.end()) sizes.push_back(size);
+        } else if (a == "--dirty-only") {
+            o.baselines = false;
+            continue;
         } else {
             return fail("unknown option " + std::string(a));
         }

@@ -1,6 +1,7 @@
 // The command line of compositor_bench:
 //   compositor_bench [--frames N] [--repeat K] [--project FILE] [--mode NAME]
 //                    [--size WxH]... [--sprites N] [--sprite-size PERCENT] [--json FILE]
+//                    [--dirty-only]
 #pragma once
 #include <optional>
 #include <span>
@@ -28,6 +29,7 @@ struct BenchOptions {
     std::vector<int> sprites;    // sprite counts
     int spriteSize = 0;          // percent of the frame width; 0: the project's own
     std::string json;            // also write the rows here; empty: no file
+    bool baselines = true;       // also run the naive refresh and the peer
 };
 
 struct BenchParse {

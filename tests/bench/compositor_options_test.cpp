@@ -20,13 +20,14 @@ TEST(CompositorBenchOptions, WithoutFiltersTheTableHasEveryModeFiveSizesAndThree
     EXPECT_EQ(r.options->frames, 200);
     EXPECT_EQ(r.options->repeat, 5);
     EXPECT_TRUE(r.options->json.empty());
+    EXPECT_TRUE(r.options->baselines);
 }
 
 TEST(CompositorBenchOptions, FiltersReplaceTheirListAndSizesGather) {
     const BenchParse r = Parse({"--mode", "SPLAT", "--size", "1920x1080", "--size", "2560x1440",
                                 "--size", "1920x1080", "--sprites", "500", "--repeat", "3",
                                 "--frames", "40", "--json", "rows.json", "--sprite-size", "150",
-                                "--project", "p.apj"});
+                                "--project", "p.apj", "--dirty-only"});
     ASSERT_TRUE(r.options) << r.error;
     EXPECT_EQ(r.options->modes, std::vector<int>{6});
     // The repeated 1920x1080 is run once.
@@ -37,6 +38,7 @@ TEST(CompositorBenchOptions, FiltersReplaceTheirListAndSizesGather) {
     EXPECT_EQ(r.options->json, "rows.json");
     EXPECT_EQ(r.options->spriteSize, 150);
     EXPECT_EQ(r.options->project, "p.apj");
+    EXPECT_FALSE(r.options->baselines);
 }
 
 TEST(CompositorBenchOptions, MistakesAreErrorsThatSayWhat) {
