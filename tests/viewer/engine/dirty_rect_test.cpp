@@ -29,6 +29,37 @@ TEST(DirtyRectList, SquaresTouchingAtACornerStaySeparate) {
     EXPECT_EQ(working[1], (Rect{10, 10, 20, 20}));
 }
 
+TEST(DirtyRectList, MergesFollowListOrderAndGrownRectanglesReachFurther) {
+    DirtyRectList list;
+    list.Push({0, 0, 10, 10});   // A
+    list.Push({12, 0, 22, 10});  // B: 2 pixels right of A, box 220 is not below 200
+    list.Push({8, 0, 14, 10});   // C: overlaps both
+    // A with C: box (0,0,14,10) = 140 < 100 + 60, both become it. B with the grown
+    // C: box (0,0,22,10) = 220 < 100 + 140, both become that. C with B: equal, no
+    // change. A was done before C grew, so it keeps (0,0,14,10).
+    const auto working = Working(list);
+    ASSERT_EQ(working.size(), 3u);
+    EXPECT_EQ(working[0], (Rect{0, 0, 14, 10}));
+    EXPECT_EQ(working[1], (Rect{0, 0, 22, 10}));
+    EXPECT_EQ(working[2], (Rect{}));
+}
+
+TEST(DirtyRectList, RectanglesSharingOnlyAnEdgeStaySeparate) {
+    struct Case {
+        Rect a, b;
+    };
+    // Side by side or stacked, equal or unequal: the box is never below the sum.
+    for (const Case& c : {Case{{0, 0, 10, 10}, {10, 0, 20, 10}}, Case{{0, 0, 10, 10}, {0, 10, 10, 30}},
+                          Case{{0, 0, 10, 10}, {10, 2, 14, 6}}, Case{{5, 5, 6, 6}, {6, 5, 7, 6}}}) {
+        DirtyRectList list;
+        list.Push(c.a);
+        list.Push(c.b);
+        const auto working = Working(list);
+        EXPECT_EQ(working[0], c.a);
+        EXPECT_EQ(working[1], c.b);
+    }
+}
+
 TEST(DirtyRectList, AStillSpriteCostsOneRectangleAndFramesRollOver) {
     DirtyRectList list;
     list.Push({5, 5, 9, 9});
