@@ -57,6 +57,7 @@ private:
     std::vector<Rect> pending_;
     std::vector<Rect> previous_;
     std::vector<Rect> working_;
+    std::vector<std::uint32_t> order_;  // scratch for the duplicate pass
 };
 
 // One sprite's picture on the display.

@@ -60,6 +60,18 @@ TEST(DirtyRectList, RectanglesSharingOnlyAnEdgeStaySeparate) {
     }
 }
 
+TEST(DirtyRectList, OnlyTheFirstCopyOfEachRectangleIsKept) {
+    DirtyRectList list;
+    // Three copies of one still sprite and two of another, interleaved, far apart
+    // so none merge: the first of each stays where it was.
+    for (const Rect& r : {Rect{50, 0, 54, 4}, Rect{0, 0, 4, 4}, Rect{50, 0, 54, 4}, Rect{0, 0, 4, 4},
+                          Rect{50, 0, 54, 4}})
+        list.Push(r);
+    const auto working = Working(list);
+    const std::vector<Rect> expected{{50, 0, 54, 4}, {0, 0, 4, 4}, {}, {}, {}};
+    EXPECT_EQ(working, expected);
+}
+
 TEST(DirtyRectList, AStillSpriteCostsOneRectangleAndFramesRollOver) {
     DirtyRectList list;
     list.Push({5, 5, 9, 9});
