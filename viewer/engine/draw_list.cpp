@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "common/imaging/fixed_palette.h"
 
@@ -100,16 +101,17 @@ void DisplayDevice::DXUninit() {
     depth_ = 0;
 }
 
-DrawItem* DisplayDevice::Find(std::uint32_t id) {
-    for (auto& item : items_)
-        if (item->id == id) return item.get();
-    return nullptr;
+// Items are appended with rising ids, so the list is sorted by id: every sprite
+// looks its item up several times a frame, and with hundreds of them a linear
+// search would be quadratic.
+const DrawItem* DisplayDevice::Find(std::uint32_t id) const {
+    const auto found = std::lower_bound(items_.begin(), items_.end(), id,
+                                        [](const auto& item, std::uint32_t wanted) { return item->id < wanted; });
+    return found != items_.end() && (*found)->id == id ? found->get() : nullptr;
 }
 
-const DrawItem* DisplayDevice::Find(std::uint32_t id) const {
-    for (const auto& item : items_)
-        if (item->id == id) return item.get();
-    return nullptr;
+DrawItem* DisplayDevice::Find(std::uint32_t id) {
+    return const_cast<DrawItem*>(std::as_const(*this).Find(id));
 }
 
 void DisplayDevice::RebuildDisplay(DrawItem& item) {

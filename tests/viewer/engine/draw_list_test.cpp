@@ -169,6 +169,20 @@ TEST_F(SmallScreen, FramesAreFoundAlongTheActorsList) {
     EXPECT_EQ(quit.codes, (std::vector<int>{84, 88}));
 }
 
+TEST_F(SmallScreen, EveryItemIsFoundByItsIdAndNoOther) {
+    const std::uint32_t ids[] = {Add(frame), Add(frame), Add(frame), Add(frame)};
+    EXPECT_EQ(ids[0], 1u);
+    EXPECT_EQ(ids[3], 4u);
+    // Hide them one by one: each call reaches its own item only.
+    for (std::uint32_t id : {3u, 1u, 4u, 2u}) {
+        EXPECT_TRUE(device.ShowObject(id, false)) << id;
+        for (const auto& item : device.Items()) EXPECT_EQ(item->visible, item->id != id) << id;
+        EXPECT_TRUE(device.ShowObject(id, true)) << id;
+    }
+    for (std::uint32_t id : {0u, 5u, 1000u}) EXPECT_FALSE(device.ShowObject(id, false)) << id;
+    EXPECT_TRUE(quit.codes.empty());
+}
+
 TEST_F(SmallScreen, QuickRotationPicksTheCopyForTheAngle) {
     device.SetQuickRotation(true);
     for (int k = 0; k < 16; ++k) {
