@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "common/imaging/drawing_surface.h"
 #include "common/imaging/fixed_palette.h"
@@ -72,6 +73,23 @@ void RestoreIdentity(GXDrawingSurface& s, Identity&& id) {
     s.storedAngle = id.storedAngle;
 }
 
+// Nearest-neighbour resampling by an integer accumulator: for each of `from`
+// inputs add `to`; while the sum reaches `from`, output that input and subtract
+// `from`. Entry k is the input that output k shows (`to` entries).
+std::vector<int> NearestSources(int from, int to) {
+    std::vector<int> sources;
+    sources.reserve(static_cast<std::size_t>(to));
+    std::int64_t accumulator = 0;
+    for (int input = 0; input < from; ++input) {
+        accumulator += to;
+        while (accumulator >= from) {
+            accumulator -= from;
+            sources.push_back(input);
+        }
+    }
+    return sources;
+}
+
 }  // namespace
 
 std::int32_t FixedSin(int degrees) { return Trig().sin[((degrees % 360) + 360) % 360]; }
@@ -101,22 +119,25 @@ bool GXDrawingSurface::Scale(int newWidth, int newHeight, ReportSink& sink) {
     if (newWidth <= 0 || newHeight <= 0 || width <= 0 || height <= 0) return false;
     const std::uint32_t newStride = StrideFor(Depth(), newWidth);
     std::vector<std::uint8_t> scaled(static_cast<std::size_t>(newStride) * newHeight, 0);
-    int outRow = 0;
-    std::int64_t rowAccumulator = 0;
-    for (int row = 0; row < height; ++row) {
-        rowAccumulator += newHeight;
-        while (rowAccumulator >= height) {
-            rowAccumulator -= height;
-            const std::uint8_t* in = Row(row).data();
-            std::uint8_t* out = scaled.data() + static_cast<std::size_t>(outRow++) * newStride;
-            std::int64_t accumulator = 0;
-            for (int x = 0; x < width; ++x) {
-                accumulator += newWidth;
-                while (accumulator >= width) {
-                    accumulator -= width;
-                    std::memcpy(out, in + static_cast<std::size_t>(x) * bytes, bytes);
-                    out += bytes;
-                }
+    const std::vector<int> columns = NearestSources(width, newWidth);
+    const std::vector<int> rows = NearestSources(height, newHeight);
+    const std::size_t rowBytes = static_cast<std::size_t>(newWidth) * bytes;
+    for (int outRow = 0; outRow < newHeight; ++outRow) {
+        std::uint8_t* out = scaled.data() + static_cast<std::size_t>(outRow) * newStride;
+        // An input row shown twice (enlarging) is the output row before it again.
+        if (outRow > 0 && rows[outRow] == rows[outRow - 1]) {
+            std::memcpy(out, out - newStride, rowBytes);
+            continue;
+        }
+        const std::uint8_t* in = Row(rows[outRow]).data();
+        if (bytes == 1) {
+            for (int x = 0; x < newWidth; ++x) out[x] = in[columns[x]];
+        } else {
+            for (int x = 0; x < newWidth; ++x, out += 3) {
+                const std::uint8_t* pixel = in + static_cast<std::size_t>(columns[x]) * 3;
+                out[0] = pixel[0];
+                out[1] = pixel[1];
+                out[2] = pixel[2];
             }
         }
     }

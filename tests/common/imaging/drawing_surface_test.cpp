@@ -279,6 +279,28 @@ TEST(Scale, ThreeToTwoFollowsTheAccumulator) {
     EXPECT_EQ(s.Row(0)[1], 3);
 }
 
+TEST(Scale, UnevenRatiosEachWay) {
+    // Columns 5 to 3: sums 3, 6 -> input 1 (1 left), 4, 7 -> input 3 (2), 5 -> input 4.
+    // Rows 3 to 5: sums 5 -> row 0 (2 left), 7 -> row 1 twice (1), 6 -> row 2 twice.
+    constexpr int kColumns[] = {1, 3, 4};
+    constexpr int kRows[] = {0, 1, 1, 2, 2};
+    GXDrawingSurface eight = test::Numbered8(5, 3);
+    GXDrawingSurface twentyFour = test::Numbered24(5, 3);
+    NullReportSink sink;
+    ASSERT_TRUE(eight.Scale(3, 5, sink));
+    ASSERT_TRUE(twentyFour.Scale(3, 5, sink));
+    for (int row = 0; row < 5; ++row) {
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(eight.Row(row)[x], kRows[row] * 5 + kColumns[x] + 1) << row << "," << x;
+            EXPECT_EQ(PixelAt(twentyFour, x, row), PixelAt(test::Numbered24(5, 3), kColumns[x], kRows[row]))
+                << row << "," << x;
+        }
+        // Each row is padded to 4 bytes with zeros: 3 of 8 bits, 3 of 12 at 24.
+        EXPECT_EQ(eight.Row(row)[3], 0);
+        for (int pad = 9; pad < 12; ++pad) EXPECT_EQ(twentyFour.Row(row)[pad], 0);
+    }
+}
+
 TEST(Scale, RefusesOtherDepthsAndIgnoresTheSameSize) {
     GXDrawingSurface s;
     s.Create(16, 2, 2);
