@@ -5,6 +5,7 @@
 
 #include "common/imaging/fixed_palette.h"
 #include "viewer/engine/draw_list.h"
+#include "viewer/engine/keyed_copy.h"
 
 namespace orb {
 namespace {
@@ -43,19 +44,8 @@ Rect CopyBlock(GXDrawingSurface& target, int dx, int dy, const GXDrawingSurface&
     for (int row = 0; row < height; ++row) {
         std::uint8_t* out = RowStart(target, dy + row) + std::size_t(dx) * bytes;
         const std::uint8_t* in = RowStart(source, sy + row) + std::size_t(sx) * bytes;
-        if (!keyed) {
-            std::memcpy(out, in, std::size_t(width) * bytes);
-        } else if (bytes == 1) {
-            for (int i = 0; i < width; ++i)
-                if (in[i] != 255) out[i] = in[i];
-        } else {
-            for (int i = 0; i < width; ++i, in += 3, out += 3)
-                if ((in[0] & in[1] & in[2]) != 255) {
-                    out[0] = in[0];
-                    out[1] = in[1];
-                    out[2] = in[2];
-                }
-        }
+        if (keyed) CopyKeyedRow(out, in, width, bytes);
+        else std::memcpy(out, in, std::size_t(width) * bytes);
     }
     return {dx, dy, dx + width, dy + height};
 }

@@ -1,0 +1,67 @@
+// The keyed row copy: white source pixels leave the target alone, all others are
+// copied, whether they sit in whole blocks of 16 or in the tail of a row.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "viewer/engine/keyed_copy.h"
+
+namespace orb {
+namespace {
+
+struct Bgr {
+    std::uint8_t b, g, r;
+};
+
+TEST(KeyedCopy, TwentyFourBitRowsOfWhiteOpaqueAndMixedBlocks) {
+    // 45 pixels: 0-15 all white (skipped), 16-31 all opaque (copied), 32-44 a tail
+    // that mixes white with colours one byte short of white (copied).
+    std::vector<Bgr> in(45);
+    for (int i = 0; i < 45; ++i) {
+        if (i < 16) in[i] = {255, 255, 255};
+        else if (i < 32) in[i] = {std::uint8_t(i), 0, 7};
+        else in[i] = i % 3 == 0 ? Bgr{255, 255, 255} : i % 3 == 1 ? Bgr{255, 255, 254} : Bgr{0, 255, 255};
+    }
+    std::vector<Bgr> out(45, Bgr{0x11, 0x22, 0x33});
+    CopyKeyedRow(&out[0].b, &in[0].b, 45, 3);
+    for (int i = 0; i < 45; ++i) {
+        const bool white = i < 16 || (i >= 32 && i % 3 == 0);
+        const Bgr expected = white ? Bgr{0x11, 0x22, 0x33} : in[i];
+        EXPECT_EQ(out[i].b, expected.b) << i;
+        EXPECT_EQ(out[i].g, expected.g) << i;
+        EXPECT_EQ(out[i].r, expected.r) << i;
+    }
+}
+
+TEST(KeyedCopy, APartlyWhiteBlockCopiesOnlyItsColours) {
+    // One block of 16: pixels 2, 9 and 15 white; a pixel white in two bytes only
+    // (255, 255, 0) is a colour.
+    std::vector<Bgr> in(16, Bgr{255, 255, 0});
+    in[2] = in[9] = in[15] = {255, 255, 255};
+    std::vector<Bgr> out(16, Bgr{1, 2, 3});
+    CopyKeyedRow(&out[0].b, &in[0].b, 16, 3);
+    for (int i = 0; i < 16; ++i) {
+        const bool white = i == 2 || i == 9 || i == 15;
+        EXPECT_EQ(out[i].r, white ? 3 : 0) << i;
+        EXPECT_EQ(out[i].b, white ? 1 : 255) << i;
+    }
+}
+
+TEST(KeyedCopy, EightBitRows) {
+    // 37 indices: a white block, an opaque block with index 254, and a tail of 5
+    // alternating 255 and 0.
+    std::vector<std::uint8_t> in(37);
+    for (int i = 0; i < 37; ++i) in[i] = i < 16 ? 255 : i < 32 ? 254 : (i % 2 ? 255 : 0);
+    std::vector<std::uint8_t> out(37, 9);
+    CopyKeyedRow(out.data(), in.data(), 37, 1);
+    for (int i = 0; i < 37; ++i) {
+        const int expected = i < 16 ? 9 : i < 32 ? 254 : (i % 2 ? 9 : 0);
+        EXPECT_EQ(out[i], expected) << i;
+    }
+    CopyKeyedRow(out.data(), in.data(), 0, 1);  // nothing to do
+    EXPECT_EQ(out[0], 9);
+}
+
+}  // namespace
+}  // namespace orb
