@@ -17,7 +17,7 @@
 
 #include "bench/compositor_options.h"
 #include "bench/run_statistics.h"
-#include "bench/soak_memory.h"
+#include "bench/peak_memory.h"
 #include "viewer/engine/software_display.h"
 #include "viewer/engine/viewer_state.h"
 #include "viewer/modes/modes.h"
@@ -155,7 +155,7 @@ struct Row {
 std::optional<Row> RunRow(const BenchOptions& options, const Show& show, double copySpeed) {
     Row row{show};
     std::vector<double> dirty, naive, peer;
-    soak::ResetPeakResident();
+    ResetPeakResident();
     for (int r = 0; r < options.repeat; ++r) {
         const auto d = RunShow(options, show, Measure::Dirty);
         if (!d) return std::nullopt;
@@ -163,7 +163,7 @@ std::optional<Row> RunRow(const BenchOptions& options, const Show& show, double 
         row.coverage = d->coverage;
         row.bytesPerFrame = d->bytesPerFrame;
         row.cacheMegabytes = std::max(row.cacheMegabytes, d->cacheBytes / 1e6);
-        if (r == 0) row.peakMegabytes = soak::PeakResidentKilobytes() / 1e3;
+        if (r == 0) row.peakMegabytes = PeakResidentKilobytes() / 1e3;
         if (!options.baselines) continue;
         const auto n = RunShow(options, show, Measure::Naive);
         if (!n) return std::nullopt;
