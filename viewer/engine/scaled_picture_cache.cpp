@@ -1,7 +1,6 @@
 #include "viewer/engine/scaled_picture_cache.h"
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 #include "viewer/engine/draw_list.h"
@@ -17,23 +16,16 @@ const GXDrawingSurface& ScaledPictureCache::Get(const GXDrawingSurface& source, 
     }
     GXDrawingSurface picture = PictureCopy(source);
     picture.Scale(key.width, key.height, reports);
-    ++scaled_;
-    const std::size_t bytes = picture.Pixels().size();
-    // Room is made first, from the cold end; the newest entry stays even when it
-    // alone is over the budget.
-    while (!entries_.empty() && bytes_ + bytes > budget_) {
+    bytes_ += picture.Pixels().size();
+    entries_.push_front(Entry{key, std::move(picture)});
+    index_.emplace(key, entries_.begin());
+    // The newest entry stays even when it alone is over the budget.
+    while (bytes_ > budget_ && entries_.size() > 1) {
         bytes_ -= entries_.back().picture.Pixels().size();
         index_.erase(entries_.back().key);
         entries_.pop_back();
     }
-    bytes_ += bytes;
-    // A new picture joins at the cold end and moves to the front only when asked
-    // for again. Sprites cycle through more pictures than the budget holds; were
-    // new ones put in front, each would push out one that is about to come round
-    // again and the cache would keep nothing useful.
-    entries_.push_back(Entry{key, std::move(picture)});
-    index_.emplace(key, std::prev(entries_.end()));
-    return entries_.back().picture;
+    return entries_.front().picture;
 }
 
 void ScaledPictureCache::Clear() {

@@ -1,8 +1,7 @@
 // ScaledPictureCache: scaled copies of pictures, kept for reuse. Quick rotation
 // scales one of a frame's pre-rotated pictures whenever a sprite changes frame,
 // angle step or size; animated sprites keep coming back to the same few, so the
-// copies are kept up to a byte budget. Copies asked for again move to the front;
-// new ones join at the back, and the back goes first when room is needed.
+// copies are kept up to a byte budget, the least recently used going first.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -25,8 +24,6 @@ public:
     void Clear();
     std::size_t Bytes() const { return bytes_; }
     std::size_t Count() const { return entries_.size(); }
-    // Pictures scaled so far (the requests the cache could not answer).
-    std::size_t Scaled() const { return scaled_; }
 
 private:
     struct Key {
@@ -45,11 +42,10 @@ private:
         Key key;
         GXDrawingSurface picture;
     };
-    std::list<Entry> entries_;  // most recently reused first, new ones last
+    std::list<Entry> entries_;  // most recently used first
     std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> index_;
     std::size_t bytes_ = 0;
     std::size_t budget_;
-    std::size_t scaled_ = 0;
 };
 
 }  // namespace orb

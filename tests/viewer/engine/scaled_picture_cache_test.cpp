@@ -74,22 +74,5 @@ TEST(ScaledPictureCache, KeepsToItsBudgetDroppingTheLeastRecentlyUsed) {
     EXPECT_EQ(cache.Count(), 1u);
 }
 
-TEST(ScaledPictureCache, ACycleLargerThanTheBudgetStillFindsMostPictures) {
-    // Four sources at 10 x 10 (320 bytes each) round and round a budget of three.
-    const GXDrawingSurface sources[4] = {Gradient(16, 16), Gradient(16, 16), Gradient(16, 16),
-                                         Gradient(16, 16)};
-    NullReportSink reports;
-    ScaledPictureCache cache(3 * 320);
-    for (int round = 0; round < 3; ++round)
-        for (const GXDrawingSurface& source : sources) cache.Get(source, 10, 10, reports);
-    // Round 1 scales all four (the fourth replaces the third, the newest). Each
-    // later round finds the first two and scales the last two again, each
-    // replacing the other: 4 + 2 + 2. Putting new pictures in front would have
-    // scaled all twelve.
-    EXPECT_EQ(cache.Scaled(), 8u);
-    EXPECT_EQ(cache.Count(), 3u);
-    EXPECT_EQ(cache.Bytes(), 3u * 320);
-}
-
 }  // namespace
 }  // namespace orb
