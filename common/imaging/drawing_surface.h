@@ -179,6 +179,10 @@ public:
     // Nearest-neighbour resize by integer accumulators. Depths other than 8 and 24:
     // error "Can only scale 8/24bit resources", unchanged, false.
     bool Scale(int newWidth, int newHeight, ReportSink& sink);
+    // As Scale, with the pixels taken from `source` (of the same depth and palette)
+    // instead of this surface's own, so a scaled copy need not copy the full-size
+    // pixels first. This surface's other fields stay; the error names this surface.
+    bool ScaleFrom(const GXDrawingSurface& source, int newWidth, int newHeight, ReportSink& sink);
     // 8 and 24 bits. The authoring program refuses other depths with the error
     // "Can't flip in non-24bit mode"; the viewer leaves them alone silently.
     bool FlipHorizontal(Program program, ReportSink& sink);

@@ -108,16 +108,13 @@ bool GXDrawingSurface::Paste(GXDrawingSurface& target, int x, int y) const {
     return true;
 }
 
-bool GXDrawingSurface::Scale(int newWidth, int newHeight, ReportSink& sink) {
-    if (newWidth == Width() && newHeight == Height()) return true;
-    const int bytes = BytesPerPixel(Depth());
-    if (bytes == 0) {
-        sink.Error("Can only scale 8/24bit resources", name);
-        return false;
-    }
-    const int width = Width(), height = Height();
-    if (newWidth <= 0 || newHeight <= 0 || width <= 0 || height <= 0) return false;
-    const std::uint32_t newStride = StrideFor(Depth(), newWidth);
+namespace {
+
+// `source`'s rows resized by the accumulator rule, each padded with zeros.
+std::vector<std::uint8_t> ScaledRows(const GXDrawingSurface& source, int newWidth, int newHeight,
+                                     int bytes) {
+    const int width = source.Width(), height = source.Height();
+    const std::uint32_t newStride = StrideFor(source.Depth(), newWidth);
     std::vector<std::uint8_t> scaled(static_cast<std::size_t>(newStride) * newHeight, 0);
     const std::vector<int> columns = NearestSources(width, newWidth);
     const std::vector<int> rows = NearestSources(height, newHeight);
@@ -129,7 +126,7 @@ bool GXDrawingSurface::Scale(int newWidth, int newHeight, ReportSink& sink) {
             std::memcpy(out, out - newStride, rowBytes);
             continue;
         }
-        const std::uint8_t* in = Row(rows[outRow]).data();
+        const std::uint8_t* in = source.Row(rows[outRow]).data();
         if (bytes == 1) {
             for (int x = 0; x < newWidth; ++x) out[x] = in[columns[x]];
         } else {
@@ -141,7 +138,27 @@ bool GXDrawingSurface::Scale(int newWidth, int newHeight, ReportSink& sink) {
             }
         }
     }
-    pixels = std::move(scaled);
+    return scaled;
+}
+
+}  // namespace
+
+bool GXDrawingSurface::Scale(int newWidth, int newHeight, ReportSink& sink) {
+    return ScaleFrom(*this, newWidth, newHeight, sink);
+}
+
+bool GXDrawingSurface::ScaleFrom(const GXDrawingSurface& source, int newWidth, int newHeight,
+                                 ReportSink& sink) {
+    if (&source == this && newWidth == Width() && newHeight == Height()) return true;
+    const int bytes = BytesPerPixel(source.Depth());
+    if (bytes == 0) {
+        sink.Error("Can only scale 8/24bit resources", name);
+        return false;
+    }
+    const int width = source.Width(), height = source.Height();
+    if (newWidth <= 0 || newHeight <= 0 || width <= 0 || height <= 0) return false;
+    pixels = newWidth == width && newHeight == height ? source.pixels
+                                                      : ScaledRows(source, newWidth, newHeight, bytes);
     infoHeader.width = newWidth;
     infoHeader.height = newHeight;
     infoHeader.imageSize = ImageBytes();
@@ -150,6 +167,7 @@ bool GXDrawingSurface::Scale(int newWidth, int newHeight, ReportSink& sink) {
     fileHeader.pixelOffset = fileHeader.size - infoHeader.imageSize;
     return true;
 }
+
 
 bool GXDrawingSurface::FlipHorizontal(Program program, ReportSink& sink) {
     const int bytes = BytesPerPixel(Depth());

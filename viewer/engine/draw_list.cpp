@@ -31,15 +31,13 @@ int SurfaceSideFor(int width, int height) {
     return 2 * static_cast<int>(std::sqrt(static_cast<double>((w * w + h * h) / 4)));
 }
 
-}  // namespace
-
-GXDrawingSurface PictureCopy(const GXDrawingSurface& source) {
+// Every field PictureCopy copies except the pixels.
+GXDrawingSurface PictureCopyWithoutPixels(const GXDrawingSurface& source) {
     GXDrawingSurface copy;
     copy.name = source.name;
     copy.fileHeader = source.fileHeader;
     copy.infoHeader = source.infoHeader;
     copy.palette = source.palette;
-    copy.pixels = source.pixels;
     copy.nextFrame = source.nextFrame;
     copy.firstFrame = source.firstFrame;
     copy.frameIndex = source.frameIndex;
@@ -49,15 +47,24 @@ GXDrawingSurface PictureCopy(const GXDrawingSurface& source) {
     return copy;
 }
 
-namespace {
+}  // namespace
 
-// A picture of `source` at width x height (at least one pixel each way).
-GXDrawingSurface ScaledCopy(const GXDrawingSurface& source, int width, int height,
-                            ReportSink& reports) {
-    GXDrawingSurface copy = PictureCopy(source);
-    copy.Scale(std::max(width, 1), std::max(height, 1), reports);
+GXDrawingSurface PictureCopy(const GXDrawingSurface& source) {
+    GXDrawingSurface copy = PictureCopyWithoutPixels(source);
+    copy.pixels = source.pixels;
     return copy;
 }
+
+GXDrawingSurface ScaledCopy(const GXDrawingSurface& source, int width, int height,
+                            ReportSink& reports) {
+    GXDrawingSurface copy = PictureCopyWithoutPixels(source);
+    // A picture that cannot be scaled stays as it was.
+    if (!copy.ScaleFrom(source, std::max(width, 1), std::max(height, 1), reports))
+        copy.pixels = source.pixels;
+    return copy;
+}
+
+namespace {
 
 std::uint8_t Red(std::uint32_t colour) { return colour & 0xFF; }
 std::uint8_t Green(std::uint32_t colour) { return (colour >> 8) & 0xFF; }

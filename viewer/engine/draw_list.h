@@ -26,6 +26,10 @@ inline constexpr std::uint32_t kWhiteKey = 0xFFFFFF;
 
 // A deep copy of a picture without its pre-rotated copies.
 GXDrawingSurface PictureCopy(const GXDrawingSurface& source);
+// PictureCopy of `source` scaled to width x height (at least one pixel each way),
+// made without copying the full-size pixels first.
+GXDrawingSurface ScaledCopy(const GXDrawingSurface& source, int width, int height,
+                            ReportSink& reports);
 
 // The world-to-screen mapping: positions in `source` (world units) land in
 // `destination` (screen pixels).

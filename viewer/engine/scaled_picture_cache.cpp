@@ -14,8 +14,7 @@ const GXDrawingSurface& ScaledPictureCache::Get(const GXDrawingSurface& source, 
         entries_.splice(entries_.begin(), entries_, found->second);
         return entries_.front().picture;
     }
-    GXDrawingSurface picture = PictureCopy(source);
-    picture.Scale(key.width, key.height, reports);
+    GXDrawingSurface picture = ScaledCopy(source, key.width, key.height, reports);
     bytes_ += picture.Pixels().size();
     entries_.push_front(Entry{key, std::move(picture)});
     index_.emplace(key, entries_.begin());

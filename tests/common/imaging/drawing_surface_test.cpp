@@ -301,6 +301,36 @@ TEST(Scale, UnevenRatiosEachWay) {
     }
 }
 
+TEST(Scale, FromAnotherSurfaceLeavesThatOneAlone) {
+    const GXDrawingSurface source = test::Numbered8(4, 4);
+    GXDrawingSurface target = test::Numbered8(1, 1);
+    target.name = "target";
+    ReportLog log;
+    ASSERT_TRUE(target.ScaleFrom(source, 2, 2, log));
+    // As Scale would: source pixels 1 and 3 of rows 1 and 3 (index row * 4 + x + 1).
+    EXPECT_EQ(target.Row(0)[0], 6);
+    EXPECT_EQ(target.Row(0)[1], 8);
+    EXPECT_EQ(target.Row(1)[0], 14);
+    EXPECT_EQ(target.Row(1)[1], 16);
+    EXPECT_EQ(target.Width(), 2);
+    EXPECT_EQ(target.infoHeader.imageSize, 8u);
+    EXPECT_EQ(target.name, "target");
+    EXPECT_EQ(source.Width(), 4);
+    EXPECT_EQ(source.Row(0)[0], 1);
+
+    // At the source's own size the pixels come over as they are.
+    ASSERT_TRUE(target.ScaleFrom(source, 4, 4, log));
+    EXPECT_EQ(target.pixels, source.pixels);
+    EXPECT_EQ(target.infoHeader.imageSize, 16u);
+
+    GXDrawingSurface sixteen;
+    sixteen.Create(16, 2, 2);
+    EXPECT_FALSE(target.ScaleFrom(sixteen, 1, 1, log));
+    ASSERT_EQ(log.reports.size(), 1u);
+    EXPECT_EQ(log.reports[0].subject, "target");
+    EXPECT_EQ(target.Width(), 4);
+}
+
 TEST(Scale, RefusesOtherDepthsAndIgnoresTheSameSize) {
     GXDrawingSurface s;
     s.Create(16, 2, 2);
