@@ -1,19 +1,40 @@
 #include "viewer/engine/draw_list.h"
 
 #include <algorithm>
+#include <bit>
 #include <tuple>
+
+#include "viewer/engine/simd.h"
 
 namespace orb {
 namespace {
 
 bool Solid(const Rect& r) { return r.right > r.left && r.bottom > r.top; }
 
-// The interiors share at least one pixel.
-bool Overlap(const Rect& a, const Rect& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 }  // namespace
+
+std::size_t DirtyRectList::NextOverlap(std::size_t from, const Rect& a) const {
+    const std::size_t n = working_.size();
+    const std::int32_t *left = edges_[0].data(), *top = edges_[1].data(),
+                       *right = edges_[2].data(), *bottom = edges_[3].data();
+    std::size_t j = from;
+#ifdef ORB_HAVE_SSE2
+    const __m128i aLeft = _mm_set1_epi32(a.left), aTop = _mm_set1_epi32(a.top);
+    const __m128i aRight = _mm_set1_epi32(a.right), aBottom = _mm_set1_epi32(a.bottom);
+    auto load = [](const std::int32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+    for (; j + 4 <= n; j += 4) {
+        const __m128i across = _mm_and_si128(_mm_cmplt_epi32(aLeft, load(right + j)),
+                                             _mm_cmplt_epi32(load(left + j), aRight));
+        const __m128i down = _mm_and_si128(_mm_cmplt_epi32(aTop, load(bottom + j)),
+                                           _mm_cmplt_epi32(load(top + j), aBottom));
+        const int hits = _mm_movemask_ps(_mm_castsi128_ps(_mm_and_si128(across, down)));
+        if (hits) return j + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(hits)));
+    }
+#endif
+    for (; j < n; ++j)
+        if (a.left < right[j] && left[j] < a.right && a.top < bottom[j] && top[j] < a.bottom) return j;
+    return n;
+}
 
 void DirtyRectList::Push(const Rect& rect) {
     if (static_cast<int>(pending_.size()) >= kCapacity) {
@@ -40,16 +61,27 @@ void DirtyRectList::BuildWorkingList() {
     // more than all the copying.
     const std::size_t n = working_.size();
     const bool allSolid = std::all_of(working_.begin(), working_.end(), Solid);
+    for (auto& edge : edges_) edge.resize(n);
+    auto setEdges = [this](std::size_t k, const Rect& r) {
+        edges_[0][k] = r.left;
+        edges_[1][k] = r.top;
+        edges_[2][k] = r.right;
+        edges_[3][k] = r.bottom;
+    };
+    for (std::size_t k = 0; k < n; ++k) setEdges(k, working_[k]);
+    // Without the overlap shortcut (some rectangle is not solid) every pair is tried.
+    auto next = [&](std::size_t from, const Rect& a) { return allSolid ? NextOverlap(from, a) : from; };
     for (std::size_t i = 0; i < n; ++i) {
         Rect a = working_[i];
-        for (std::size_t j = 1; j < n; ++j) {
+        for (std::size_t j = next(1, a); j < n; j = next(j + 1, a)) {
             const Rect b = working_[j];
-            if (allSolid && !Overlap(a, b)) continue;
             const Rect u = BoundingBox(a, b);
             if (u.Area() < a.Area() + b.Area()) {
                 a = u;
                 working_[i] = u;
                 working_[j] = u;
+                setEdges(i, u);
+                setEdges(j, u);
             }
         }
     }

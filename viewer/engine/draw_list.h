@@ -61,7 +61,14 @@ private:
     std::vector<Rect> pending_;
     std::vector<Rect> previous_;
     std::vector<Rect> working_;
+    // The first working rectangle from `from` on whose interior meets `a`'s, or
+    // the list's size; reads edges_.
+    std::size_t NextOverlap(std::size_t from, const Rect& a) const;
+
     std::vector<std::uint32_t> order_;  // scratch for the duplicate pass
+    // Scratch for the merge pass: the working rectangles' lefts, tops, rights and
+    // bottoms, each edge in an array of its own so four can be tested at once.
+    std::array<std::vector<std::int32_t>, 4> edges_;
 };
 
 // One sprite's picture on the display.

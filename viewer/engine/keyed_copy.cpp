@@ -2,10 +2,7 @@
 
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define ORB_KEYED_COPY_SSE2 1
-#endif
+#include "viewer/engine/simd.h"
 
 namespace orb {
 namespace {
@@ -24,7 +21,7 @@ void CopyKeyedPixels(std::uint8_t* out, const std::uint8_t* in, int count, int b
         }
 }
 
-#ifdef ORB_KEYED_COPY_SSE2
+#ifdef ORB_HAVE_SSE2
 // Bit b set where byte b of the 16 is 255.
 unsigned WhiteBytes(const std::uint8_t* in) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
@@ -36,7 +33,7 @@ unsigned WhiteBytes(const std::uint8_t* in) {
 
 void CopyKeyedRow(std::uint8_t* out, const std::uint8_t* in, int count, int bytesPerPixel) {
     int done = 0;
-#ifdef ORB_KEYED_COPY_SSE2
+#ifdef ORB_HAVE_SSE2
     // Blocks of 16 pixels: sprites are mostly runs of opaque or of white pixels,
     // which are copied or skipped whole.
     constexpr int kBlock = 16;

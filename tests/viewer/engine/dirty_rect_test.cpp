@@ -60,6 +60,32 @@ TEST(DirtyRectList, RectanglesSharingOnlyAnEdgeStaySeparate) {
     }
 }
 
+TEST(DirtyRectList, AnInvertedRectangleIsStillTriedAgainstTheOthers) {
+    DirtyRectList list;
+    list.Push({0, 0, 10, 10});
+    list.Push({9, 9, 1, 1});  // right and bottom before left and top: area (-8) x (-8) = 64
+    list.Push({20, 0, 30, 10});
+    // The first two: box (0,0,10,10) = 100 < 100 + 64, both become it, and the
+    // second goes as a duplicate. The third is 10 pixels away: 300 is not below 200.
+    const auto working = Working(list);
+    const std::vector<Rect> expected{{0, 0, 10, 10}, {}, {20, 0, 30, 10}};
+    EXPECT_EQ(working, expected);
+}
+
+TEST(DirtyRectList, ManyRectanglesMergeAsTheyWouldOneByOne) {
+    // Forty-one 4 x 4 squares in a row, each overlapping the next by one column
+    // (steps of 3), then a far one. Square 0 grows along the whole chain: each
+    // merge adds 3 columns for 4 x 4 = 16 more area, below the square's own 16.
+    DirtyRectList list;
+    for (int k = 0; k < 41; ++k) list.Push({3 * k, 0, 3 * k + 4, 4});
+    list.Push({500, 0, 504, 4});
+    const auto working = Working(list);
+    ASSERT_EQ(working.size(), 42u);
+    EXPECT_EQ(working[0], (Rect{0, 0, 124, 4}));  // 3 x 40 + 4
+    EXPECT_EQ(working[41], (Rect{500, 0, 504, 4}));
+    for (int k = 1; k < 41; ++k) EXPECT_EQ(working[k], (Rect{})) << k;
+}
+
 TEST(DirtyRectList, OnlyTheFirstCopyOfEachRectangleIsKept) {
     DirtyRectList list;
     // Three copies of one still sprite and two of another, interleaved, far apart
