@@ -76,6 +76,13 @@ inline std::uint64_t Hash(const GXDrawingSurface& picture) {
     return hash;
 }
 
+// FNV-1a over a run's frame hashes, in order: one number that pins a whole run.
+inline std::uint64_t Digest(const std::vector<std::uint64_t>& frameHashes) {
+    std::uint64_t digest = 1469598103934665603ull;
+    for (std::uint64_t frame : frameHashes) digest = (digest ^ frame) * 1099511628211ull;
+    return digest;
+}
+
 // Moves straight along its direction by MoveStep; never dies.
 class StraightSprite : public Sprite {
 public:

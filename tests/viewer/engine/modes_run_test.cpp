@@ -91,13 +91,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, EveryMode,
                                            ModeCase{6, false, true}, ModeCase{6, true, false},
                                            ModeCase{0, true, true}));
 
-// FNV-1a over the frames' hashes, in order.
-std::uint64_t Digest(const std::vector<std::uint64_t>& frames) {
-    std::uint64_t digest = 1469598103934665603ull;
-    for (std::uint64_t frame : frames) digest = (digest ^ frame) * 1099511628211ull;
-    return digest;
-}
-
 struct PinnedCase {
     ModeCase mode;
     int depth;
@@ -111,7 +104,7 @@ class PinnedFrames : public ::testing::TestWithParam<PinnedCase> {};
 TEST_P(PinnedFrames, MatchTheRecordedRun) {
     const PinnedCase& c = GetParam();
     const auto frames = RunShow(c.mode, 200, Scene{150, 110, c.depth, true});
-    EXPECT_EQ(Digest(frames), c.digest) << "mode " << c.mode.mode << " at " << c.depth << " bits";
+    EXPECT_EQ(test::Digest(frames), c.digest) << "mode " << c.mode.mode << " at " << c.depth << " bits";
 }
 
 // Mode 7 is RANDOM: with the fixed test clock it always picks the same mode.
