@@ -116,7 +116,6 @@ std::optional<RunResult> RunShow(const BenchOptions& options, const Show& show, 
     std::optional<SdlPeer> peer;
     if (measure == Measure::Peer) peer.emplace(state, display);
 #endif
-    const bool imprint = show.mode == kSplat && !state.settings.eraser;
     RunResult run;
     for (int f = 0; f < options.frames; ++f) {
         if (measure == Measure::Naive) state.startRefresh = true;
@@ -126,7 +125,7 @@ std::optional<RunResult> RunShow(const BenchOptions& options, const Show& show, 
         const auto stop = Clock::now();
         if (measure == Measure::Peer) {
 #ifdef ORB_BENCH_PEER
-            run.seconds += peer->Frame(state, imprint);
+            run.seconds += peer->Frame(state, show.mode == kSplat && !state.settings.eraser);
 #endif
         } else {
             run.seconds += Seconds(start, stop);
@@ -140,7 +139,6 @@ std::optional<RunResult> RunShow(const BenchOptions& options, const Show& show, 
             return std::nullopt;
         }
     }
-    (void)imprint;
     run.cacheBytes = state.display.ScaledPictureBytes();
     return run;
 }

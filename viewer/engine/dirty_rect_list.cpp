@@ -27,12 +27,18 @@ std::size_t DirtyRectList::NextOverlap(std::size_t from, const Rect& a) const {
                                              _mm_cmplt_epi32(load(left + j), aRight));
         const __m128i down = _mm_and_si128(_mm_cmplt_epi32(aTop, load(bottom + j)),
                                            _mm_cmplt_epi32(load(top + j), aBottom));
-        const int hits = _mm_movemask_ps(_mm_castsi128_ps(_mm_and_si128(across, down)));
+        const __m128i same = _mm_and_si128(
+            _mm_and_si128(_mm_cmpeq_epi32(aLeft, load(left + j)), _mm_cmpeq_epi32(aTop, load(top + j))),
+            _mm_and_si128(_mm_cmpeq_epi32(aRight, load(right + j)), _mm_cmpeq_epi32(aBottom, load(bottom + j))));
+        const int hits = _mm_movemask_ps(_mm_castsi128_ps(_mm_andnot_si128(same, _mm_and_si128(across, down))));
         if (hits) return j + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(hits)));
     }
 #endif
-    for (; j < n; ++j)
-        if (a.left < right[j] && left[j] < a.right && a.top < bottom[j] && top[j] < a.bottom) return j;
+    for (; j < n; ++j) {
+        const bool same = left[j] == a.left && top[j] == a.top && right[j] == a.right && bottom[j] == a.bottom;
+        if (!same && a.left < right[j] && left[j] < a.right && a.top < bottom[j] && top[j] < a.bottom)
+            return j;
+    }
     return n;
 }
 
@@ -58,7 +64,8 @@ void DirtyRectList::BuildWorkingList() {
     // and as tall as the taller, or the other way round), so when every rectangle
     // is solid (merging keeps them so) the cheap overlap test skips such pairs with
     // the same outcome: with hundreds of sprites this pass would otherwise cost
-    // more than all the copying.
+    // more than all the copying. Merging two equal rectangles changes nothing, so
+    // those are skipped too: piled-up sprites leave many copies of one box.
     const std::size_t n = working_.size();
     const bool allSolid = std::all_of(working_.begin(), working_.end(), Solid);
     for (auto& edge : edges_) edge.resize(n);

@@ -61,8 +61,8 @@ private:
     std::vector<Rect> pending_;
     std::vector<Rect> previous_;
     std::vector<Rect> working_;
-    // The first working rectangle from `from` on whose interior meets `a`'s, or
-    // the list's size; reads edges_.
+    // The first working rectangle from `from` on whose interior meets `a`'s and
+    // that is not equal to `a`, or the list's size; reads edges_.
     std::size_t NextOverlap(std::size_t from, const Rect& a) const;
 
     std::vector<std::uint32_t> order_;  // scratch for the duplicate pass

@@ -86,6 +86,16 @@ TEST(DirtyRectList, ManyRectanglesMergeAsTheyWouldOneByOne) {
     for (int k = 1; k < 41; ++k) EXPECT_EQ(working[k], (Rect{})) << k;
 }
 
+TEST(DirtyRectList, ARectangleInsideAnotherBecomesIt) {
+    DirtyRectList list;
+    list.Push({0, 0, 10, 10});
+    list.Push({0, 0, 10, 10});
+    list.Push({2, 2, 4, 4});  // box (0,0,10,10) = 100 < 100 + 4
+    const auto working = Working(list);
+    const std::vector<Rect> expected{{0, 0, 10, 10}, {}, {}};
+    EXPECT_EQ(working, expected);
+}
+
 TEST(DirtyRectList, OnlyTheFirstCopyOfEachRectangleIsKept) {
     DirtyRectList list;
     // Three copies of one still sprite and two of another, interleaved, far apart
