@@ -36,10 +36,14 @@ run() {
         shot_heads "$work/$1-a" || fail "$1: no screenshot"
         above "$(lit_share "$work/$1-a-0.png")" 0.6 && break
     done
-    sleep 0.5
-    shot_heads "$work/$1-a" || fail "$1: no screenshot"
-    sleep 1.5
-    shot_heads "$work/$1-b" || fail "$1: no screenshot"
+    # Sprites are born over the first seconds: retake the pair until head 0 moves.
+    for _ in $(seq 10); do
+        sleep 0.5
+        shot_heads "$work/$1-a" || fail "$1: no screenshot"
+        sleep 1.5
+        shot_heads "$work/$1-b" || fail "$1: no screenshot"
+        above "$(changed_share "$work/$1-a-0.png" "$work/$1-b-0.png")" 0.0005 && break
+    done
     xdotool key space
     for _ in $(seq 200); do kill -0 "$show" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$show" 2>/dev/null && fail "$1: the key press did not close the viewer"
