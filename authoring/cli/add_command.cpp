@@ -34,6 +34,7 @@ std::optional<SheetGrid> ParseGrid(const std::string& text) {
 std::optional<AddRequest> ParseAdd(const std::vector<std::string>& a, TerminalSink& sink) {
     AddRequest request;
     request.options.largestSide = kLargestImportSide;
+    request.options.refusalKind = ReportKind::Error;
     std::optional<std::int32_t> frames;
     for (std::size_t i = 0; i < a.size(); ++i) {
         const std::string& x = a[i];
@@ -74,25 +75,15 @@ std::optional<AddRequest> ParseAdd(const std::vector<std::string>& a, TerminalSi
 // Imports through the model and shows what it reports; a refused input is an error.
 bool Import(const std::vector<std::string>& files, const ImportOptions& options, ProjectModel& model,
             TerminalSink& sink) {
-    ReportLog log;
-    const std::size_t added = ImportActors(files, options, model, log);
+    const ImportResult result = ImportActors(files, options, model, sink);
     // Files of several types go in one by one; a single file of a four-letter type would not.
     const bool separateHelps = files.size() > 1 && std::all_of(files.begin(), files.end(), [](const std::string& f) {
                                    return PathExtension(f).size() == 3;
                                });
-    bool refused = false, scaled = false;
-    for (const Report& r : log.reports) {
-        const bool mixed = r.message == "Mixed file type selections are not allowed";
-        const bool refusal = mixed || r.message == "This object has already been loaded" ||
-                             r.message.starts_with("You have tried import more than 100 actors");
-        if (refusal) sink.Error(r.message, r.subject);
-        else sink.Deliver(r);
-        if (mixed && separateHelps) sink.Information("With --separate every file becomes an actor of its own, whatever its type");
-        refused = refused || refusal;
-        scaled = scaled || r.message.starts_with(kScaledDownNote);
-    }
-    if (scaled) sink.Information("--full-size keeps pictures at their own size");
-    return added > 0 && !refused;
+    if (result.refusal == ImportRefusal::MixedTypes && separateHelps)
+        sink.Information("With --separate every file becomes an actor of its own, whatever its type");
+    if (result.scaledDown) sink.Information("--full-size keeps pictures at their own size");
+    return result.added > 0 && result.refusal == ImportRefusal::None;
 }
 
 }  // namespace

@@ -25,21 +25,21 @@ fs::path ProgramFolder() {
 #endif
 }
 
-fs::path HelpPage() {
-    return FirstExistingFile(ProgramFolder(), {kHelpPageName, InstalledDataFolder() / kHelpPageName});
+fs::path HelpPage(const fs::path& programFolder) {
+    return FirstExistingFile(programFolder, {kHelpPageName, InstalledDataFolder() / kHelpPageName});
 }
 
-fs::path WindowsViewer() {
+fs::path WindowsViewer(const fs::path& programFolder) {
     // A native build cross-builds the Windows programs into <build>/win32/bin.
-    return FirstExistingFile(ProgramFolder(), {kWindowsViewerName, fs::path("../win32/bin") / kWindowsViewerName,
+    return FirstExistingFile(programFolder, {kWindowsViewerName, fs::path("../win32/bin") / kWindowsViewerName,
                                                InstalledDataFolder() / kWindowsViewerName});
 }
 
-fs::path NativeViewer() {
+fs::path NativeViewer(const fs::path& programFolder) {
 #ifdef _WIN32
-    return ProgramFolder() / kWindowsViewerName;
+    return programFolder / kWindowsViewerName;
 #else
-    return ProgramFolder() / "viewer";
+    return programFolder / "viewer";
 #endif
 }
 

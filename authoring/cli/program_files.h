@@ -6,17 +6,17 @@
 
 namespace orb::cli {
 
-// The folder orbellan runs from.
+// The folder orbellan runs from; the others look from the folder they are given.
 std::filesystem::path ProgramFolder();
 
 // The help page; empty when it is nowhere to be found.
-std::filesystem::path HelpPage();
+std::filesystem::path HelpPage(const std::filesystem::path& programFolder);
 
 // The Windows viewer that built savers carry; empty when it is nowhere to be found.
-std::filesystem::path WindowsViewer();
+std::filesystem::path WindowsViewer(const std::filesystem::path& programFolder);
 
 // The viewer that plays projects on this system: `viewer` beside orbellan
 // (Viewer.scr on Windows). It may be missing; callers say so.
-std::filesystem::path NativeViewer();
+std::filesystem::path NativeViewer(const std::filesystem::path& programFolder);
 
 }  // namespace orb::cli

@@ -18,7 +18,7 @@ void TerminalSink::Deliver(const Report& report) {
     std::string text = report.message;
     while (!text.empty() && text.back() == '\n') text.pop_back();
     if (!report.subject.empty()) text += " (" + report.subject + ")";
-    std::fprintf(stderr, "orbellan: %s: %s\n", error ? "error" : "note", text.c_str());
+    std::fprintf(stream_, "orbellan: %s: %s\n", error ? "error" : "note", text.c_str());
 }
 
 ALProgress ProgressBar(const std::string& caption) {

@@ -19,10 +19,13 @@ std::string Upper(std::string text) {
     return text;
 }
 
-// `loaded`, after the information that refuses the path when it is.
-bool RefusedAsLoaded(bool loaded, const std::string& path, ReportSink& sink) {
-    if (loaded) sink.Information("This object has already been loaded", path);
-    return loaded;
+// `loaded`, after the report that refuses the path when it is.
+bool RefusedAsLoaded(bool loaded, const std::string& path, const ImportOptions& options, ReportSink& sink,
+                     ImportResult& result) {
+    if (!loaded) return false;
+    sink.Deliver({options.refusalKind, "This object has already been loaded", path});
+    result.refusal = ImportRefusal::AlreadyLoaded;
+    return true;
 }
 
 // The name of frame `index` of a picture file: the path itself for the first, so
@@ -81,13 +84,13 @@ bool AppendPictures(std::vector<PictureFile>& files, bool oneActor, ProjectModel
 // Reads the picture files in order until one is refused or fails, then appends
 // what was read.
 void ImportPictures(const std::vector<std::string>& paths, const std::string& type, const ImportOptions& options,
-                    ProjectModel& project, ReportSink& sink, std::vector<bool>& keyedByOpacity) {
+                    ProjectModel& project, ReportSink& sink, std::vector<bool>& keyedByOpacity, ImportResult& result) {
     std::vector<PictureFile> files;
     for (const std::string& path : paths) {
         PictureFile file{path, {}};
         const bool readBefore = std::any_of(files.begin(), files.end(), [&](const PictureFile& f) { return f.path == path; });
-        if (RefusedAsLoaded(readBefore || FindByName(project.frames, path), path, sink) ||
-            !ReadPictureFrames(path, type, {options.largestSide, options.grid}, file.frames, sink))
+        if (RefusedAsLoaded(readBefore || FindByName(project.frames, path), path, options, sink, result) ||
+            !ReadPictureFrames(path, type, {options.largestSide, options.grid}, file.frames, sink, result.scaledDown))
             break;
         files.push_back(std::move(file));
     }
@@ -95,9 +98,9 @@ void ImportPictures(const std::vector<std::string>& paths, const std::string& ty
 }
 
 void ImportActorFiles(const std::vector<std::string>& paths, const ImportOptions& options, ProjectModel& project,
-                      ReportSink& sink) {
+                      ReportSink& sink, ImportResult& result) {
     for (const std::string& path : paths) {
-        if (RefusedAsLoaded(FindByName(project.frames, path) != nullptr, path, sink)) break;
+        if (RefusedAsLoaded(FindByName(project.frames, path) != nullptr, path, options, sink, result)) break;
         std::size_t before = project.frames.size();
         if (!LoadActor(path, project.frames, Program::Authoring, sink)) break;
         if (options.loadAsActor) {
@@ -153,45 +156,48 @@ bool IsPictureType(const std::string& type) {
     return type == "BMP" || type == "JPG" || type == "PCX" || type == "PNG" || type == "TGA" || type == "GIF";
 }
 
-std::size_t ImportActors(const std::vector<std::string>& paths, const ImportOptions& options,
-                         ProjectModel& project, ReportSink& sink) {
-    if (paths.empty()) return 0;
+ImportResult ImportActors(const std::vector<std::string>& paths, const ImportOptions& options,
+                          ProjectModel& project, ReportSink& sink) {
+    ImportResult result;
+    if (paths.empty()) return result;
     std::string type = Upper(PathExtension(paths.front()));
     bool sameType = type.size() == 3 && std::all_of(paths.begin(), paths.end(), [&](const std::string& p) {
                         return Upper(PathExtension(p)) == type;
                     });
     if (!sameType) {
-        sink.Information("Mixed file type selections are not allowed");
-        return 0;
+        sink.Deliver({options.refusalKind, "Mixed file type selections are not allowed", {}});
+        result.refusal = ImportRefusal::MixedTypes;
+        return result;
     }
     bool picture = IsPictureType(type);
     if (!picture && type != "ACT") {
         sink.Error("Orbellan does not support this file format", paths.front());
-        return 0;
+        return result;
     }
     for (const std::string& path : paths)
-        if (!AcceptablePath(path, sink)) return 0;
+        if (!AcceptablePath(path, sink)) return result;
 
     const std::size_t actorsBefore = project.ActorCount();
     const std::size_t begin = project.frames.size();
     std::vector<bool> keyedByOpacity;
     if (picture) {
-        ImportPictures(paths, type, options, project, sink, keyedByOpacity);
+        ImportPictures(paths, type, options, project, sink, keyedByOpacity, result);
         if (project.frames.size() > begin && options.loadAsActor) {
             NumberAsOneActor(project.frames, begin, project.frames.size());
             if (options.buildActor) BuildActorFile(*project.frames[begin], sink);
         }
     } else {
-        ImportActorFiles(paths, options, project, sink);
+        ImportActorFiles(paths, options, project, sink, result);
     }
     RelinkFrames(project.frames);
-    project.DropActorsBeyondLimit(sink);
+    if (project.DropActorsBeyondLimit(sink, options.refusalKind)) result.refusal = ImportRefusal::TooManyActors;
     for (std::size_t i = begin; i < project.frames.size(); ++i) {
         const std::size_t n = i - begin;
         if (n < keyedByOpacity.size() && keyedByOpacity[n]) GiveOpacityTransparency(*project.frames[i]);
         else GiveDefaultTransparency(*project.frames[i]);
     }
-    return project.ActorCount() - actorsBefore;
+    result.added = project.ActorCount() - actorsBefore;
+    return result;
 }
 
 }  // namespace orb

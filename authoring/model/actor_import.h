@@ -13,6 +13,22 @@ struct ImportOptions {
     bool buildActor = false;  // also save that actor as an actor file (only with loadAsActor)
     std::int32_t largestSide = 0;  // longer pictures are scaled down to it, with a note; 0 keeps every size
     std::optional<SheetGrid> grid = std::nullopt;  // each picture is a sprite sheet: its cells are its frames
+    // How refusals are reported: the dialog informs, the command line fails.
+    ReportKind refusalKind = ReportKind::Information;
+};
+
+// Why an import took less than it was given.
+enum class ImportRefusal {
+    None,
+    MixedTypes,     // the files are not all of one three-letter type
+    AlreadyLoaded,  // a file is in the project already, or twice in the selection
+    TooManyActors,  // the actors beyond the 100th were dropped
+};
+
+struct ImportResult {
+    std::size_t added = 0;                        // actors added
+    ImportRefusal refusal = ImportRefusal::None;  // the last refusal reported
+    bool scaledDown = false;                      // a picture was brought down to the largest side
 };
 
 // File-type number of an extension, without regard to case: ACT 1, AVI 2, BMP 3,
@@ -26,8 +42,9 @@ bool IsPictureType(const std::string& type);
 // Imports `paths` (all of one type) and gives every new frame its default
 // transparency and square canvas; drops actors beyond the 100th. A GIF gives one
 // frame per frame of its animation. Refusals and failures end the import at that
-// file; what was read before stays. Returns the number of actors added.
-std::size_t ImportActors(const std::vector<std::string>& paths, const ImportOptions& options,
+// file; what was read before stays. Every refusal is reported, with its own words,
+// as well as returned, so a caller decides by the refusal and never by the text.
+ImportResult ImportActors(const std::vector<std::string>& paths, const ImportOptions& options,
                          ProjectModel& project, ReportSink& sink);
 
 // Key colour from the first stored pixel, tolerance 10, near-white made opaque, and

@@ -77,7 +77,7 @@ bool CutSheet(const std::string& path, const SheetGrid& grid, std::vector<Packed
 }  // namespace
 
 bool ReadPictureFrames(const std::string& path, const std::string& type, const PictureFrameOptions& options,
-                       std::vector<PackedImage>& frames, ReportSink& sink) {
+                       std::vector<PackedImage>& frames, ReportSink& sink, bool& scaledDown) {
     frames.clear();
     if (type == "BMP") {
         if (!ReadBitmap(path, frames, sink)) return false;
@@ -93,10 +93,12 @@ bool ReadPictureFrames(const std::string& path, const std::string& type, const P
     const std::int32_t width = frames.front().Width(), height = frames.front().Height();
     bool scaled = false;
     for (PackedImage& frame : frames) scaled = ShrinkToFit(frame, options.largestSide) || scaled;
-    if (scaled)
-        sink.Information(kScaledDownNote + SizeText(width, height) + " to " +
+    if (scaled) {
+        sink.Information("The picture was scaled down from " + SizeText(width, height) + " to " +
                              SizeText(frames.front().Width(), frames.front().Height()) + " pixels",
                          path);
+        scaledDown = true;
+    }
     return true;
 }
 

@@ -23,12 +23,11 @@ struct PictureFrameOptions {
     std::optional<SheetGrid> grid = std::nullopt;  // the picture is a sprite sheet of these cells
 };
 
-// Opening with this text, the note an import gives for every picture it scaled down.
-inline constexpr const char kScaledDownNote[] = "The picture was scaled down from ";
-
 // The frames of the bitmap, JPEG, PCX, PNG, Targa or GIF file at `path` (its type
-// by extension, upper case). False after an error report naming the file.
+// by extension, upper case). False after an error report naming the file. Sets
+// `scaledDown` when the frames were brought down to the largest side, after a note
+// that says from what size.
 bool ReadPictureFrames(const std::string& path, const std::string& type, const PictureFrameOptions& options,
-                       std::vector<PackedImage>& frames, ReportSink& sink);
+                       std::vector<PackedImage>& frames, ReportSink& sink, bool& scaledDown);
 
 }  // namespace orb

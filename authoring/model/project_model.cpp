@@ -50,9 +50,9 @@ bool ProjectModel::MoveActor(std::size_t actor, int places) {
     return true;
 }
 
-bool ProjectModel::DropActorsBeyondLimit(ReportSink& sink) {
+bool ProjectModel::DropActorsBeyondLimit(ReportSink& sink, ReportKind kind) {
     if (ActorCount() <= kMaxActors) return false;
-    sink.Information("You have tried import more than 100 actors; Orbellan will ignore extra actors");
+    sink.Deliver({kind, "You have tried import more than 100 actors; Orbellan will ignore extra actors", {}});
     frames.erase(frames.begin() + std::ptrdiff_t(FirstFrameIndex(kMaxActors)), frames.end());
     RelinkFrames(frames);
     return true;

@@ -40,8 +40,9 @@ struct ProjectModel {
     // False (nothing changed) when the index is out of range or the move would leave the list.
     bool RemoveActor(std::size_t actor);
     bool MoveActor(std::size_t actor, int places);
-    // Drops every actor after the 100th with the information report; true if any was dropped.
-    bool DropActorsBeyondLimit(ReportSink& sink);
+    // Drops every actor after the 100th with a report saying so (information unless
+    // the caller counts it as a failure); true if any was dropped.
+    bool DropActorsBeyondLimit(ReportSink& sink, ReportKind kind = ReportKind::Information);
 
     // Resets as New does: no actors, default settings and flags, empty paths. Turbo,
     // quick rotation, align to path, the loop flag and shuffle keep their values.

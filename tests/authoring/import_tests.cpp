@@ -26,7 +26,7 @@ TEST(ImportFiles, ADefaultTransparencyOnItsSquareCanvas) {
     std::string path = MakeBmp(dir, "cat.bmp", 30, 40);
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({path}, {}, model, log), 1u);
+    ASSERT_EQ(ImportActors({path}, {}, model, log).added, 1u);
     ASSERT_EQ(model.frames.size(), 1u);
     const GXDrawingSurface& f = *model.frames[0];
     EXPECT_EQ(f.Width(), 52);  // 2 x (floor(sqrt(floor(2500 / 4))) + 1)
@@ -45,12 +45,12 @@ TEST(ImportFiles, LoadAsActorJoinsPicturesAndSeparateKeepsThemApart) {
     std::vector<std::string> paths = {MakeBmp(dir, "a.bmp", 8, 8), MakeBmp(dir, "b.BMP", 8, 8), MakeBmp(dir, "c.bmp", 8, 8)};
     ProjectModel joined;
     ReportLog log;
-    ASSERT_EQ(ImportActors(paths, {}, joined, log), 1u);
+    ASSERT_EQ(ImportActors(paths, {}, joined, log).added, 1u);
     EXPECT_EQ(joined.frames[0]->frameCount, 3);
     EXPECT_EQ(joined.frames[2]->firstFrame, joined.frames[0].get());
     EXPECT_EQ(joined.Actors()[0]->name, paths[0]);
     ProjectModel separate;
-    ASSERT_EQ(ImportActors(paths, {false, false}, separate, log), 3u);
+    ASSERT_EQ(ImportActors(paths, {false, false}, separate, log).added, 3u);
     EXPECT_EQ(separate.frames[1]->frameCount, 1);
 }
 
@@ -59,8 +59,8 @@ TEST(ImportFiles, ADuplicateStopsTheImportAndKeepsWhatCameBefore) {
     std::string a = MakeBmp(dir, "a.bmp", 8, 8), b = MakeBmp(dir, "b.bmp", 8, 8);
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({a}, {}, model, log), 1u);
-    EXPECT_EQ(ImportActors({b, a, b}, {false, false}, model, log), 1u);
+    ASSERT_EQ(ImportActors({a}, {}, model, log).added, 1u);
+    EXPECT_EQ(ImportActors({b, a, b}, {false, false}, model, log).added, 1u);
     EXPECT_EQ(model.ActorCount(), 2u);
     EXPECT_EQ(log.reports.back().message, "This object has already been loaded");
     EXPECT_EQ(log.reports.back().subject, a);
@@ -71,11 +71,11 @@ TEST(ImportFiles, BuildActorWritesTheActorFileBesideThePicture) {
     std::string cat = MakeBmp(dir, "cat.bmp", 8, 8);
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({cat}, {true, true}, model, log), 1u);
+    ASSERT_EQ(ImportActors({cat}, {true, true}, model, log).added, 1u);
     EXPECT_TRUE(fs::exists(dir / "cat.ACT"));
     EXPECT_EQ(model.frames[0]->name, (dir / "cat.ACT").string());
     ProjectModel again;
-    ASSERT_EQ(ImportActors({(dir / "cat.ACT").string()}, {}, again, log), 1u);
+    ASSERT_EQ(ImportActors({(dir / "cat.ACT").string()}, {}, again, log).added, 1u);
     // the file holds the 8 x 8 picture as imported; loading it puts it on 2 x (floor(sqrt(32)) + 1)
     EXPECT_EQ(again.frames[0]->Width(), 12);
 }
@@ -85,7 +85,7 @@ TEST(ModifyFiles, OkWithoutChangesKeepsAFlaggedFrameAndTwoFlipsCancel) {
     std::string path = MakeBmp(dir, "cat.bmp", 10, 6);
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({path}, {}, model, log), 1u);
+    ASSERT_EQ(ImportActors({path}, {}, model, log).added, 1u);
     GXDrawingSurface& first = *model.frames[0];
     std::vector<std::uint8_t> pixels = first.pixels;
     ASSERT_TRUE(ModifyActor(first, {}, log));
@@ -102,6 +102,85 @@ TEST(ModifyFiles, OkWithoutChangesKeepsAFlaggedFrameAndTwoFlipsCancel) {
     ASSERT_TRUE(ModifyActor(first, turn, log));
     EXPECT_EQ(first.storedAngle, 350);
     EXPECT_EQ(first.key, (ColourKey{1, 2, 3, 40}));
+}
+
+
+// Every refusal comes back by its kind, reported in the same words as before and
+// with the kind of report the caller asks for: information for the dialog, an
+// error for the command line.
+TEST(ImportFiles, RefusalsComeBackTypedWithTheirOwnWords) {
+    fs::path dir = test::ScratchFolder();
+    const std::string a = MakeBmp(dir, "a.bmp", 8, 8), b = MakeBmp(dir, "b.bmp", 8, 8);
+    struct Case {
+        const char* what;
+        int emptyActors;                  // actors in the project before anything is imported
+        std::vector<std::string> first;  // imported before
+        std::vector<std::string> paths;  // the import that is judged
+        ImportRefusal refusal;
+        std::size_t added;
+        std::string message, subject;
+    };
+    const Case cases[] = {
+        {"taken whole", 0, {}, {a, b}, ImportRefusal::None, 1, "", ""},
+        {"mixed types", 0, {}, {a, "c.jpg"}, ImportRefusal::MixedTypes, 0,
+         "Mixed file type selections are not allowed", ""},
+        {"a file already in", 0, {a}, {b, a}, ImportRefusal::AlreadyLoaded, 1,
+         "This object has already been loaded", a},
+        // 100 + 1 = 101 actors, the 101st dropped: nothing added.
+        {"one actor too many", 100, {}, {a}, ImportRefusal::TooManyActors, 0,
+         "You have tried import more than 100 actors; Orbellan will ignore extra actors", ""},
+    };
+    for (const Case& c : cases) {
+        for (ReportKind kind : {ReportKind::Information, ReportKind::Error}) {
+            SCOPED_TRACE(c.what);
+            ProjectModel model;
+            for (int i = 0; i < c.emptyActors; ++i) {
+                model.frames.push_back(std::make_unique<GXDrawingSurface>());
+                NumberAsOneActor(model.frames, model.frames.size() - 1, model.frames.size());
+            }
+            ReportLog log;
+            ImportOptions options;
+            options.refusalKind = kind;
+            if (!c.first.empty()) {
+                ASSERT_EQ(ImportActors(c.first, options, model, log).added, 1u);
+            }
+            log.reports.clear();
+            const ImportResult result = ImportActors(c.paths, options, model, log);
+            EXPECT_EQ(result.refusal, c.refusal);
+            EXPECT_EQ(result.added, c.added);
+            if (c.message.empty()) {
+                EXPECT_TRUE(log.Empty());
+                continue;
+            }
+            ASSERT_FALSE(log.Empty());
+            EXPECT_EQ(log.reports.back().kind, kind);
+            EXPECT_EQ(log.reports.back().message, c.message);
+            EXPECT_EQ(log.reports.back().subject, c.subject);
+        }
+    }
+}
+
+TEST(ImportFiles, APictureBroughtDownToTheLargestSideIsSaidSo) {
+    fs::path dir = test::ScratchFolder();
+    const std::string wide = MakeBmp(dir, "wide.bmp", 20, 10);
+    struct Case {
+        std::int32_t largestSide;
+        bool scaledDown;
+    };
+    // 20x10 within 8: the longer side 20 -> 8, the other 10 * 8 / 20 = 4.
+    for (Case c : {Case{0, false}, Case{20, false}, Case{8, true}}) {
+        ProjectModel model;
+        ReportLog log;
+        ImportOptions options;
+        options.largestSide = c.largestSide;
+        const ImportResult result = ImportActors({wide}, options, model, log);
+        EXPECT_EQ(result.added, 1u);
+        EXPECT_EQ(result.scaledDown, c.scaledDown) << c.largestSide;
+        if (c.scaledDown) {
+            ASSERT_FALSE(log.Empty());
+            EXPECT_EQ(log.reports.front().message, "The picture was scaled down from 20x10 to 8x4 pixels");
+        }
+    }
 }
 
 }  // namespace

@@ -170,15 +170,15 @@ TEST(ActorList, NewKeepsTheSwitchesThatSurviveIt) {
 TEST(Import, TypeRulesRefuseMixedLongAndUnsupportedSelections) {
     ProjectModel model;
     ReportLog log;
-    EXPECT_EQ(ImportActors({"a.bmp", "b.jpg"}, {}, model, log), 0u);
+    EXPECT_EQ(ImportActors({"a.bmp", "b.jpg"}, {}, model, log).added, 0u);
     EXPECT_EQ(log.reports.back().message, "Mixed file type selections are not allowed");
-    EXPECT_EQ(ImportActors({"a.jpeg"}, {}, model, log), 0u);  // four letters: mixed, not unsupported
+    EXPECT_EQ(ImportActors({"a.jpeg"}, {}, model, log).added, 0u);  // four letters: mixed, not unsupported
     EXPECT_EQ(log.reports.back().message, "Mixed file type selections are not allowed");
-    EXPECT_EQ(ImportActors({"clip.wmv"}, {}, model, log), 0u);
+    EXPECT_EQ(ImportActors({"clip.wmv"}, {}, model, log).added, 0u);
     EXPECT_EQ(log.reports.back().message, "Orbellan does not support this file format");
     EXPECT_EQ(log.reports.back().subject, "clip.wmv");
     std::string longPath(300, 'x');
-    EXPECT_EQ(ImportActors({longPath + ".bmp"}, {}, model, log), 0u);
+    EXPECT_EQ(ImportActors({longPath + ".bmp"}, {}, model, log).added, 0u);
     EXPECT_EQ(log.reports.back().message, "Path is longer than 255 characters");
     EXPECT_EQ(FileTypeNumber("x.Tga"), 7);
     EXPECT_EQ(FileTypeNumber("x.Gif"), 8);  // after the seven types of the import dialog's filter

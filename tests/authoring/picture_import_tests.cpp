@@ -76,7 +76,7 @@ TEST(TodaysPictures, AnAnimatedGifBecomesOneActorWithTheGifsFrames) {
     const fs::path gif = MakeAnimatedGif(dir);
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({gif.string()}, {}, model, log), 1u);
+    ASSERT_EQ(ImportActors({gif.string()}, {}, model, log).added, 1u);
     ASSERT_EQ(model.frames.size(), 6u);
     EXPECT_EQ(model.frames[0]->frameCount, 6);
     EXPECT_EQ(model.frames[5]->firstFrame, model.frames[0].get());
@@ -96,7 +96,7 @@ TEST(TodaysPictures, SeparateMakesEveryGifFrameAnActorOfItsOwn) {
     const fs::path gif = MakeAnimatedGif(dir);
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({gif.string()}, {false, false}, model, log), 6u);
+    ASSERT_EQ(ImportActors({gif.string()}, {false, false}, model, log).added, 6u);
     EXPECT_EQ(model.Actors()[1]->name, gif.string() + "#2");  // names stay apart: the viewer drops twins
 }
 
@@ -109,7 +109,7 @@ TEST(TodaysPictures, TransparentPngKeepsItsWhiteDetailsAndLosesItsGround) {
                               "-fill white -draw 'point 5,3' '" + png.string() + "'"));
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({png.string()}, {}, model, log), 1u);
+    ASSERT_EQ(ImportActors({png.string()}, {}, model, log).added, 1u);
     EXPECT_EQ(model.frames[0]->key, (ColourKey{255, 255, 255, 1}));
     ExpectFramesMatch(model, MagickFrames(png, dir, 12, 8), 12, 8);
     EXPECT_EQ(OnCanvas(*model.frames[0], 12, 8, 0, 0), (std::array<int, 3>{255, 255, 255}));
@@ -123,12 +123,12 @@ TEST(TodaysPictures, OneTransparentPictureKeysTheWholeActorByOpacity) {
     ASSERT_TRUE(test::Convert("-size 4x4 xc:white -fill blue -draw 'point 1,1' '" + solid.string() + "'"));
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({clear.string(), solid.string()}, {}, model, log), 1u);
+    ASSERT_EQ(ImportActors({clear.string(), solid.string()}, {}, model, log).added, 1u);
     // the opaque white of the second picture is kept clear of the shared key
     EXPECT_EQ(model.frames[1]->key, (ColourKey{255, 255, 255, 1}));
     EXPECT_EQ(OnCanvas(*model.frames[1], 4, 4, 0, 0), (std::array<int, 3>{253, 255, 255}));
     ProjectModel apart;  // on its own it keeps the first-pixel key, white with tolerance 10
-    ASSERT_EQ(ImportActors({solid.string()}, {}, apart, log), 1u);
+    ASSERT_EQ(ImportActors({solid.string()}, {}, apart, log).added, 1u);
     EXPECT_EQ(apart.frames[0]->key, (ColourKey{255, 255, 255, 10}));
 }
 
@@ -138,7 +138,7 @@ TEST(TodaysPictures, AnActorFileBuiltFromATransparentPictureKeepsItsKey) {
     ASSERT_TRUE(test::Convert("-size 4x4 xc:none -fill white -draw 'point 1,1' '" + png.string() + "'"));
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({png.string()}, {true, true}, model, log), 1u);
+    ASSERT_EQ(ImportActors({png.string()}, {true, true}, model, log).added, 1u);
     FrameList built;
     ASSERT_TRUE(LoadActor((dir / "dot.ACT").string(), built, Program::Authoring, log));
     EXPECT_EQ(built.front()->key, (ColourKey{255, 255, 255, 1}));
@@ -158,13 +158,13 @@ TEST(TodaysPictures, ASpriteSheetGivesItsCellsInOrder) {
     options.grid = SheetGrid{3, 2, 0};
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({sheet.string()}, options, model, log), 1u);
+    ASSERT_EQ(ImportActors({sheet.string()}, options, model, log).added, 1u);
     ASSERT_EQ(model.frames.size(), 6u);
     const std::array<int, 3> expected[] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {0, 255, 255}, {255, 255, 0}, {255, 0, 255}};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(OnCanvas(*model.frames[i], 10, 8, 4, 4), expected[i]) << "frame " << i;
     options.grid = SheetGrid{3, 2, 4};
     ProjectModel four;
-    ASSERT_EQ(ImportActors({sheet.string()}, options, four, log), 1u);
+    ASSERT_EQ(ImportActors({sheet.string()}, options, four, log).added, 1u);
     EXPECT_EQ(four.frames.size(), 4u);
 }
 
@@ -176,7 +176,7 @@ TEST(TodaysPictures, APhotoIsScaledDownToTheLargestSideWithANote) {
     options.largestSide = 1024;
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({photo.string()}, options, model, log), 1u);
+    ASSERT_EQ(ImportActors({photo.string()}, options, model, log).added, 1u);
     // 1024 x 683 on its canvas: 2 x (floor(sqrt(floor((1024^2 + 683^2) / 4))) + 1) = 2 x (615 + 1)
     EXPECT_EQ(model.frames[0]->Width(), 1232);
     ASSERT_FALSE(log.reports.empty());
