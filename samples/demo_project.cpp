@@ -38,8 +38,8 @@ ProjectSettings DemoSettings() {
     settings.sizeRange = 40;
     settings.speedVariation = 20;
     settings.spin = 10;
-    settings.motionMode = 0;      // BOUNCE
-    settings.backgroundKind = 3;  // Image
+    settings.motionMode = kBounce;
+    settings.backgroundKind = kImageBackground;
     settings.backgroundColour = 0x00402010;
     return settings;
 }

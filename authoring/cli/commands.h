@@ -1,6 +1,8 @@
 // The commands, one runner each. A runner takes the command's arguments from the
 // context and returns the exit status; the table in command_table.cpp names them.
 #pragma once
+#include <string>
+
 #include "authoring/cli/cli_context.h"
 
 namespace orb::cli {
@@ -12,6 +14,8 @@ int RunBackground(CliContext& context);
 int RunMusic(CliContext& context);
 int RunEffects(CliContext& context);
 int RunBanner(CliContext& context);
+// set's help: every name it takes, from the settings table.
+std::string SetHelp();
 
 // actor_commands.cpp
 int RunAdd(CliContext& context);

@@ -66,31 +66,33 @@ std::string ColourText(std::int32_t colour) {
 }  // namespace
 
 std::string ProjectInfo(const ProjectModel& m, bool json) {
-    const SettingValues& s = m.settings;
+    const ProjectSettings& s = m.settings;
     if (!json) {
-        std::string out = "mode: " + ModeName(s[kMotionMode]) + "\n";
-        std::int32_t kind = s[kBackgroundKind];
-        out += "background: " + std::string(kind >= 0 && kind < 4 ? kBackgroundNames[std::size_t(kind)] : "?") +
-               " " + ColourText(s[kBackgroundColour]) + (m.backdropPath.empty() ? "" : " image " + m.backdropPath) + "\n";
+        // The mode, background and colour get lines of their own, by name.
+        std::string out = std::string(kSettingSpecs[kMotionMode].name) + ": " + ModeName(s.motionMode) + "\n";
+        const std::int32_t kind = s.backgroundKind;
+        out += std::string(kSettingSpecs[kBackgroundKind].name) + ": " +
+               std::string(SettingInRange(kBackgroundKind, kind) ? kBackgroundNames[std::size_t(kind)] : "?") + " " +
+               ColourText(s.backgroundColour) + (m.backdropPath.empty() ? "" : " image " + m.backdropPath) + "\n";
         out += "settings:";
         for (std::size_t i = 0; i < kSettingCount; ++i) {
             if (i == kMotionMode || i == kBackgroundKind || i == kBackgroundColour) continue;
-            out += " " + std::string(kSettingSpecs[i].key) + "=" + std::to_string(s[i]);
+            out += " " + std::string(kSettingSpecs[i].name) + "=" + std::to_string(s[SettingId(i)]);
         }
-        out += "\neraser: " + std::to_string(m.eraser) + "\nmusic: " + m.soundPaths[kMusicPath] +
-               (m.loopMusic ? " (looped)" : "") + "\neffects: bounce " + m.soundPaths[kBouncePath] + ", create " +
-               m.soundPaths[kCreatePath] + ", destroy " + m.soundPaths[kDestroyPath] + "\nbanner: " + m.bannerPath +
+        out += "\neraser: " + std::to_string(m.eraser) + "\nmusic: " + m.soundPaths[kMusicSound] +
+               (m.loopMusic ? " (looped)" : "") + "\neffects: bounce " + m.soundPaths[kBounceSound] + ", create " +
+               m.soundPaths[kCreateSound] + ", destroy " + m.soundPaths[kDestroySound] + "\nbanner: " + m.bannerPath +
                "\nactors: " + std::to_string(m.ActorCount()) + "\n" + ActorsText(m.Actors());
         return out;
     }
     std::string out = "{\n  \"settings\": {";
     for (std::size_t i = 0; i < kSettingCount; ++i)
-        out += (i ? ", " : "") + Quote(std::string(kSettingSpecs[i].key)) + ": " + std::to_string(s[i]);
-    out += "},\n  \"modeName\": " + Quote(ModeName(s[kMotionMode])) + ",\n  \"eraser\": " + std::to_string(m.eraser) +
-           ",\n  \"loopMusic\": " + std::to_string(m.loopMusic) + ",\n  \"music\": " + Quote(m.soundPaths[kMusicPath]) +
-           ",\n  \"bounceSound\": " + Quote(m.soundPaths[kBouncePath]) +
-           ",\n  \"createSound\": " + Quote(m.soundPaths[kCreatePath]) +
-           ",\n  \"destroySound\": " + Quote(m.soundPaths[kDestroyPath]) +
+        out += (i ? ", " : "") + Quote(std::string(kSettingSpecs[i].name)) + ": " + std::to_string(s[SettingId(i)]);
+    out += "},\n  \"modeName\": " + Quote(ModeName(s.motionMode)) + ",\n  \"eraser\": " + std::to_string(m.eraser) +
+           ",\n  \"loopMusic\": " + std::to_string(m.loopMusic) + ",\n  \"music\": " + Quote(m.soundPaths[kMusicSound]) +
+           ",\n  \"bounceSound\": " + Quote(m.soundPaths[kBounceSound]) +
+           ",\n  \"createSound\": " + Quote(m.soundPaths[kCreateSound]) +
+           ",\n  \"destroySound\": " + Quote(m.soundPaths[kDestroySound]) +
            ",\n  \"backdrop\": " + Quote(m.backdropPath) + ",\n  \"banner\": " + Quote(m.bannerPath) +
            ",\n  \"actors\": " + ActorsJson(m.Actors()) + "\n}\n";
     return out;

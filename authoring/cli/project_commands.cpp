@@ -2,6 +2,9 @@
 // settings and the files it plays, rather than its actors.
 #include <cstdlib>
 #include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "authoring/cli/commands.h"
 #include "authoring/cli/full_path.h"
@@ -30,29 +33,57 @@ std::optional<std::int32_t> ParseColour(const std::string& text) {
     return value;
 }
 
+// The project's two flags that `set` takes besides the settings.
+struct ProjectFlag {
+    std::string_view name;
+    std::int32_t ProjectModel::*field;
+};
+constexpr ProjectFlag kProjectFlags[] = {{"eraser", &ProjectModel::eraser}, {"loopMusic", &ProjectModel::loopMusic}};
+
+// "a, b or c"
+std::string OneOf(std::span<const std::string_view> names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + std::string(names[i]);
+    return text;
+}
+
+// A value as `set` takes it: a number, or a name where the setting has names.
+std::optional<std::int32_t> ParseSettingValue(SettingId id, const std::string& text) {
+    std::optional<std::int32_t> value = id == kMotionMode         ? ModeFromName(text)
+                                        : id == kBackgroundKind   ? BackgroundFromName(text)
+                                        : id == kBackgroundColour ? ParseColour(text)
+                                                                  : std::nullopt;
+    return value ? value : ParseInt(text);
+}
+
+std::string AllowedValues(SettingId id) {
+    if (id == kMotionMode) {
+        std::vector<std::string_view> names(kModeNames.begin(), kModeNames.end());
+        names.push_back(ModeName(kNoMotionMode));
+        return OneOf(names);
+    }
+    if (id == kBackgroundKind) return OneOf(kBackgroundNames);
+    if (id == kBackgroundColour) return "#RRGGBB";
+    return std::to_string(kSettingSpecs[id].minimum) + ".." + std::to_string(kSettingSpecs[id].maximum);
+}
+
 bool SetValue(ProjectModel& m, const std::string& key, const std::string& text, TerminalSink& sink) {
-    if (key == "eraser" || key == "loopMusic") {
+    for (const ProjectFlag& flag : kProjectFlags) {
+        if (key != flag.name) continue;
         std::optional<std::int32_t> v = ParseInt(text);
         if (!v || (*v != 0 && *v != 1)) return sink.Error("Value out of range for " + key + ": allowed 0..1", text), false;
-        (key == "eraser" ? m.eraser : m.loopMusic) = *v;
+        m.*flag.field = *v;
         return true;
     }
     std::optional<SettingId> id = FindSetting(key);
     if (!id) return sink.Error("Unknown setting", key), false;
-    std::optional<std::int32_t> v = *id == kMotionMode         ? ModeFromName(text)
-                                    : *id == kBackgroundKind   ? BackgroundFromName(text)
-                                    : *id == kBackgroundColour ? ParseColour(text)
-                                                               : std::nullopt;
-    if (!v) v = ParseInt(text);
-    const SettingSpec& spec = kSettingSpecs[*id];
+    std::optional<std::int32_t> v = ParseSettingValue(*id, text);
     if (!v || !SettingInRange(*id, *v)) {
-        std::string allowed = *id == kMotionMode ? "BOUNCE, GRAVIBOUNCE, FLYAWAY, RAIN, RANDOMDRIFT, STARBURST, SPLAT, RANDOM or none"
-                              : *id == kBackgroundKind ? "starfield, desktop, colour or image"
-                              : *id == kBackgroundColour ? "#RRGGBB"
-                              : std::to_string(spec.minimum) + ".." + std::to_string(spec.maximum);
-        return sink.Error("Value out of range for " + std::string(spec.key) + ": allowed " + allowed, text), false;
+        const std::string name(kSettingSpecs[*id].name);
+        return sink.Error("Value out of range for " + name + ": allowed " + AllowedValues(*id), text), false;
     }
-    if (*id == kBackgroundKind && *v == 3 && m.backdropPath.empty())
+    if (*id == kBackgroundKind && *v == kImageBackground && m.backdropPath.empty())
         return sink.Error("An image background needs a picture: use background P.apj image PICTURE", text), false;
     m.settings[*id] = *v;
     return true;
@@ -100,8 +131,8 @@ int RunBackground(CliContext& context) {
         if (a.empty()) return sink.Error("Give starfield, desktop, colour [#RRGGBB] or image PATH"), false;
         std::optional<std::int32_t> kind = BackgroundFromName(a[0]);
         if (!kind) return sink.Error("Unknown background: allowed starfield, desktop, colour or image", a[0]), false;
-        if (*kind == 2 && a.size() > 1 && !SetValue(m, "colour", a[1], sink)) return false;
-        if (*kind == 3) {
+        if (*kind == kColourBackground && a.size() > 1 && !SetValue(m, "colour", a[1], sink)) return false;
+        if (*kind == kImageBackground) {
             if (a.size() < 2) return sink.Error("An image background needs a picture file"), false;
             std::optional<PackedImage> image;
             if (!SetPath(m.backdropPath, a[1], sink)) return false;
@@ -123,10 +154,10 @@ int RunMusic(CliContext& context) {
         for (const std::string& x : a) {
             if (x == "--loop") m.loopMusic = 1;
             else if (x == "--no-loop") m.loopMusic = 0;
-            else if (x == "--none") m.soundPaths[kMusicPath].clear();
-            else if (!SetPath(m.soundPaths[kMusicPath], x, sink)) return false;
+            else if (x == "--none") m.soundPaths[kMusicSound].clear();
+            else if (!SetPath(m.soundPaths[kMusicSound], x, sink)) return false;
         }
-        if (!EffectSoundsEnabled(m.soundPaths[kMusicPath]))
+        if (!EffectSoundsEnabled(m.soundPaths[kMusicSound]))
             sink.Information("A wave backing track plays without the effect sounds");
         return true;
     });
@@ -137,7 +168,7 @@ int RunEffects(CliContext& context) {
     return ChangeProjectFile(context, [&](ProjectModel& m, const Args& a) {
         if (a.empty()) return sink.Error("Give --bounce, --create or --destroy with a sound file"), false;
         for (std::size_t i = 0; i < a.size(); ++i) {
-            SoundSlot slot = a[i] == "--bounce" ? kBouncePath : a[i] == "--create" ? kCreatePath : kDestroyPath;
+            SoundSlot slot = a[i] == "--bounce" ? kBounceSound : a[i] == "--create" ? kCreateSound : kDestroySound;
             if (a[i] != "--bounce" && a[i] != "--create" && a[i] != "--destroy")
                 return sink.Error("Expected --bounce, --create or --destroy", a[i]), false;
             if (i + 1 >= a.size()) return sink.Error("A sound file (or \"\" for none) is needed", a[i]), false;
@@ -160,6 +191,22 @@ int RunBanner(CliContext& context) {
         m.bannerPath = path;
         return true;
     });
+}
+
+// Every name `set` takes, wrapped at 100 columns.
+std::string SetHelp() {
+    constexpr std::size_t kWidth = 100;
+    std::string text = "Sets settings:";
+    std::size_t lineStart = 0;
+    auto add = [&](std::string_view name) {
+        if (text.size() - lineStart + 1 + name.size() > kWidth) text += '\n', lineStart = text.size();
+        else text += ' ';
+        text += name;
+    };
+    for (const SettingSpec& setting : kSettingSpecs) add(setting.name);
+    for (const ProjectFlag& flag : kProjectFlags) add(flag.name);
+    return text + ". Lifetimes are stored values (100 minus the slider).\n"
+                  "mode takes a name (BOUNCE ... RANDOM); colour takes #RRGGBB. Values out of range are refused.";
 }
 
 }  // namespace orb::cli

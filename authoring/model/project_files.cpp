@@ -21,9 +21,9 @@ ProjectContent ContentOf(const ProjectModel& model) {
     c.soundPaths = model.soundPaths;
     c.loopMusic = model.loopMusic;
     c.backdropPath = model.backdropPath;
-    c.useBackdropImage = model.settings[kBackgroundKind] == 3;
+    c.useBackdropImage = model.settings.backgroundKind == kImageBackground;
     c.bannerPath = model.bannerPath;
-    for (std::size_t i = 0; i < kSettingCount; ++i) c.settings.*kProjectSettingFields[i].value = model.settings[i];
+    c.settings = model.settings;
     for (GXDrawingSurface* first : model.Actors()) c.actors.push_back(first);
     return c;
 }
@@ -59,7 +59,7 @@ bool LoadProject(const fs::path& path, ProjectModel& model, ReportSink& sink, co
     loaded.loopMusic = f.loopMusic;
     loaded.backdropPath = f.backdropPath;
     loaded.bannerPath = f.bannerPath;
-    for (std::size_t i = 0; i < kSettingCount; ++i) loaded.settings[i] = f.settings.*kProjectSettingFields[i].value;
+    loaded.settings = f.settings;
     loaded.frames = std::move(read.actors);
     RelinkFrames(loaded.frames);
     loaded.projectPath = path.string();

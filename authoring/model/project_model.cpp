@@ -59,9 +59,9 @@ bool ProjectModel::DropActorsBeyondLimit(ReportSink& sink, ReportKind kind) {
 }
 
 void ProjectModel::Reset(std::uint32_t backgroundColour) {
-    SettingValues kept = settings;
+    const ProjectSettings kept = settings;
     frames.clear();
-    settings = DefaultSettings();
+    settings = ProjectSettings{};
     for (SettingId id : {kTurbo, kQuickRotation, kAlignToPath, kShuffle}) settings[id] = kept[id];
     settings[kBackgroundColour] = std::int32_t(backgroundColour);
     eraser = 0;

@@ -17,14 +17,12 @@ namespace orb {
 inline constexpr std::size_t kMaxActors = 100;
 inline constexpr std::size_t kMaxPathLength = 255;
 
-enum SoundSlot : std::size_t { kMusicPath = 0, kBouncePath = 1, kCreatePath = 2, kDestroyPath = 3 };
-
 struct ProjectModel {
     FrameList frames;  // every frame of every actor, actors one after another
-    SettingValues settings = DefaultSettings();
+    ProjectSettings settings;
     std::int32_t eraser = 0;
     std::int32_t loopMusic = 0;
-    std::array<std::string, 4> soundPaths;  // music, bounce, creation, destruction
+    std::array<std::string, kSoundSlots> soundPaths;  // in SoundSlot order
     std::string backdropPath;               // as given: file names are case-sensitive here
     std::string bannerPath;
     std::string projectPath;

@@ -92,10 +92,10 @@ private:
     std::string importPath_;
     std::string& projectPath_ = project_.projectPath;
     std::string& bannerPath_ = project_.bannerPath;
-    std::string& musicPath_ = project_.soundPaths[kMusicPath];
-    std::string& bounceSoundPath_ = project_.soundPaths[kBouncePath];
-    std::string& createSoundPath_ = project_.soundPaths[kCreatePath];
-    std::string& destroySoundPath_ = project_.soundPaths[kDestroyPath];
+    std::string& musicPath_ = project_.soundPaths[kMusicSound];
+    std::string& bounceSoundPath_ = project_.soundPaths[kBounceSound];
+    std::string& createSoundPath_ = project_.soundPaths[kCreateSound];
+    std::string& destroySoundPath_ = project_.soundPaths[kDestroySound];
     bool loopMusic_ = false, eraser_ = false, turbo_ = false;
     bool quickRotation_ = true, alignToPath_ = false;
     bool flipHorizontal_ = false, flipVertical_ = false;

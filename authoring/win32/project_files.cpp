@@ -100,7 +100,7 @@ constexpr SliderSetting kSliderSettings[] = {
 }  // namespace
 
 void ProjectDialog::SyncModel() {
-    SettingValues& s = project_.settings;
+    ProjectSettings& s = project_.settings;
     s[kNumber] = EditNumber(dialog_, IDC_NUMBER);
     s[kSize] = EditNumber(dialog_, IDC_SIZE_VALUE);
     s[kDirection] = EditNumber(dialog_, IDC_DIRECTION);
@@ -124,7 +124,7 @@ void ProjectDialog::SyncModel() {
 }
 
 void ProjectDialog::ShowModel() {
-    const SettingValues& s = project_.settings;
+    const ProjectSettings& s = project_.settings;
     eraser_ = project_.eraser != 0;
     CheckDlgButton(dialog_, IDC_ERASER, eraser_ ? BST_CHECKED : BST_UNCHECKED);
     loopMusic_ = project_.loopMusic != 0;
@@ -141,7 +141,7 @@ void ProjectDialog::ShowModel() {
     updatingSwirl_ = updatingSpin_ = false;
     // A project saved with no mode pressed (-1) leaves every mode released.
     modes_.PressIndex(s[kMotionMode]);
-    int kind = s[kBackgroundKind] >= 0 && s[kBackgroundKind] <= 3 ? s[kBackgroundKind] : 3;
+    int kind = SettingInRange(kBackgroundKind, s.backgroundKind) ? s.backgroundKind : kImageBackground;
     CheckRadioButton(dialog_, IDC_BG_STARFIELD, IDC_BG_IMAGE, IDC_BG_STARFIELD + kind);
     EnableImagePath();
     shuffle_.SetPressed(s[kShuffle] != 0);

@@ -5,31 +5,6 @@
 
 namespace orb {
 
-const std::array<ProjectSettingField, 22> kProjectSettingFields = {{
-    {"number", &ProjectSettings::number},
-    {"size", &ProjectSettings::size},
-    {"direction", &ProjectSettings::direction},
-    {"actorBias", &ProjectSettings::actorBias},
-    {"spriteLifetime", &ProjectSettings::spriteLifetime},
-    {"sceneLifetime", &ProjectSettings::sceneLifetime},
-    {"numberRange", &ProjectSettings::numberRange},
-    {"sizeRange", &ProjectSettings::sizeRange},
-    {"directionRange", &ProjectSettings::directionRange},
-    {"speed", &ProjectSettings::speed},
-    {"speedVariation", &ProjectSettings::speedVariation},
-    {"swirl", &ProjectSettings::swirl},
-    {"spin", &ProjectSettings::spin},
-    {"stutter", &ProjectSettings::stutter},
-    {"factorX", &ProjectSettings::factorX},
-    {"motionMode", &ProjectSettings::motionMode},
-    {"backgroundKind", &ProjectSettings::backgroundKind},
-    {"shuffle", &ProjectSettings::shuffle},
-    {"backgroundColour", &ProjectSettings::backgroundColour},
-    {"turbo", &ProjectSettings::turbo},
-    {"quickRotation", &ProjectSettings::quickRotation},
-    {"alignToPath", &ProjectSettings::alignToPath},
-}};
-
 namespace {
 
 void WriteString(ByteWriter& w, const std::string& text) {
@@ -159,7 +134,7 @@ std::vector<std::uint8_t> SerializeProject(const ProjectFile& p) {
     if (p.useBackdropImage != 0) WriteImage(w, p.backdrop, embedded);
     WriteString(w, p.bannerPath);
     WriteImage(w, p.banner, embedded);
-    for (const ProjectSettingField& field : kProjectSettingFields) w.I32(p.settings.*field.value);
+    for (const SettingSpec& setting : kSettingSpecs) w.I32(p.settings.*setting.field);
     w.I32(static_cast<std::int32_t>(p.actors.size()));
     for (const std::vector<std::uint8_t>& actor : p.actors) {
         if (!embedded) w.I32(static_cast<std::int32_t>(actor.size()));
@@ -197,8 +172,8 @@ ProjectCheck ParseProject(std::span<const std::uint8_t> bytes, ProjectFile& p, c
     ORB_READ(f.Image(p.banner, embedded));
     if (options.previewOnly) return ProjectCheck::Ok;
 
-    for (const ProjectSettingField& field : kProjectSettingFields) ORB_READ(f.I32(p.settings.*field.value));
-    if (options.checkBackgroundKind && (p.settings.backgroundKind < 0 || p.settings.backgroundKind > 3))
+    for (const SettingSpec& setting : kSettingSpecs) ORB_READ(f.I32(p.settings.*setting.field));
+    if (options.checkBackgroundKind && !SettingInRange(kBackgroundKind, p.settings.backgroundKind))
         return ProjectCheck::BadBackgroundKind;
 
     std::int32_t actorCount = 0;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/formats/project_settings.h"
 #include "common/imaging/drawing_surface.h"
 #include "common/report.h"
 
@@ -39,51 +40,16 @@ struct ImageRecord {
     friend bool operator==(const ImageRecord&, const ImageRecord&) = default;
 };
 
-struct ProjectSettings {
-    std::int32_t number = 5;
-    std::int32_t size = 100;
-    std::int32_t direction = 0;
-    std::int32_t actorBias = 0;
-    std::int32_t spriteLifetime = 100;  // 100 minus the slider position
-    std::int32_t sceneLifetime = 100;   // 100 minus the slider position
-    std::int32_t numberRange = 50;
-    std::int32_t sizeRange = 0;
-    std::int32_t directionRange = 360;
-    std::int32_t speed = 50;
-    std::int32_t speedVariation = 0;
-    std::int32_t swirl = 0;
-    std::int32_t spin = 0;
-    std::int32_t stutter = 15;
-    std::int32_t factorX = 0;
-    std::int32_t motionMode = 0;      // 0..7, -1 none
-    std::int32_t backgroundKind = 2;  // 0 Starfield, 1 Desktop, 2 Colour, 3 Image
-    std::int32_t shuffle = 0;
-    std::int32_t backgroundColour = 0xFFFFFF;  // 0x00BBGGRR
-    std::int32_t turbo = 0;
-    std::int32_t quickRotation = 1;
-    std::int32_t alignToPath = 0;
-    friend bool operator==(const ProjectSettings&, const ProjectSettings&) = default;
-};
-
-struct ProjectSettingField {
-    const char* name;
-    std::int32_t ProjectSettings::*value;
-};
-// The 22 settings in stored order, with their names.
-extern const std::array<ProjectSettingField, 22> kProjectSettingFields;
-
-enum ProjectSound { kMusic = 0, kBounceSound = 1, kCreateSound = 2, kDestroySound = 3 };
-
 struct ProjectFile {
     std::uint16_t magic = kProjectMagic;
     std::uint16_t formatVersion = kProjectFormatVersion;
     std::uint16_t fileKind = kProjectFileKind;
     std::int32_t resourcesEmbedded = 1;
     std::int32_t eraser = 0;
-    std::array<std::string, 4> soundPaths;  // music, bounce, creation, destruction
+    std::array<std::string, kSoundSlots> soundPaths;  // in SoundSlot order
     std::int32_t loopMusic = 0;
     std::int32_t soundBlockPresent = 1;
-    std::array<SoundRecord, 4> sounds;      // only when soundBlockPresent is nonzero
+    std::array<SoundRecord, kSoundSlots> sounds;  // only when soundBlockPresent is nonzero
     std::string backdropPath;
     std::int32_t useBackdropImage = 0;
     ImageRecord backdrop;                   // only when useBackdropImage is nonzero

@@ -175,7 +175,7 @@ ViewerProject LoadViewerProject(const fs::path& path, bool preview, ReportSink& 
     ProjectFile& f = v.file;
     const bool embedded = f.resourcesEmbedded == 1;
     if (!embedded && f.soundBlockPresent != 0) {
-        for (int i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < kSoundSlots; ++i) {
             std::error_code ec;
             const fs::path file(f.soundPaths[i]);
             if (f.sounds[i].missing != 0 || f.soundPaths[i].empty() || !fs::exists(file, ec) ||
@@ -200,7 +200,7 @@ ViewerProject LoadViewerProject(const fs::path& path, bool preview, ReportSink& 
 
 AuthoringProject LoadAuthoringProject(const fs::path& path, ReportSink& sink, const FreeSpaceProbe& freeSpace,
                                       const ALProgress& progress) {
-    static const char* const kNotEmbedded[4] = {
+    static const char* const kNotEmbedded[kSoundSlots] = {
         "Midi backing music has not been embedded in this project, since the .mid path specified was invalid",
         "Bouncing sound effects have not been embedded in this project, since the .wav path specified was invalid",
         "Create Sprite sound effects have not been embedded in this project, since the .wav path specified was "
@@ -220,7 +220,7 @@ AuthoringProject LoadAuthoringProject(const fs::path& path, ReportSink& sink, co
     ProjectFile& f = a.file;
     const bool embedded = f.resourcesEmbedded == 1;
     if (embedded && f.soundBlockPresent != 0) {
-        for (int i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < kSoundSlots; ++i) {
             const std::string& p = f.soundPaths[i];
             if (f.sounds[i].missing != 0 && !p.empty() && p.front() != ' ') sink.Information(kNotEmbedded[i]);
         }

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kMissingSoundMessages[4] = {
+const char* const kMissingSoundMessages[kSoundSlots] = {
     "The Midi backing track you have selected does not exist, so cannot be embedded in the project",
     "The Sprite-Bounce .wav you have selected does not exist, so cannot be embedded in the project",
     "The Create-Sprite .wav you have selected does not exist, so cannot be embedded in the project",
@@ -34,7 +34,7 @@ bool IsRegularFileOrOther(const std::string& path) {
     return Exists(path) && !fs::is_directory(fs::path(path), ec);
 }
 
-SoundRecord ReadSound(const std::string& path, int which, ReportSink& sink) {
+SoundRecord ReadSound(const std::string& path, std::size_t which, ReportSink& sink) {
     SoundRecord sound;
     std::optional<std::vector<std::uint8_t>> bytes;
     if (IsRegularFileOrOther(path)) bytes = ReadWholeFile(fs::path(path));
@@ -68,10 +68,10 @@ ProjectFile BuildProject(const ProjectContent& content, ReportSink& sink, const 
     ProjectFile p;
     p.resourcesEmbedded = 1;
     p.eraser = content.eraser;
-    for (int i = 0; i < 4; ++i) p.soundPaths[i] = Clamp(content.soundPaths[i]);
+    for (std::size_t i = 0; i < kSoundSlots; ++i) p.soundPaths[i] = Clamp(content.soundPaths[i]);
     p.loopMusic = content.loopMusic;
     p.soundBlockPresent = 1;
-    for (int i = 0; i < 4; ++i) p.sounds[i] = ReadSound(p.soundPaths[i], i, sink);
+    for (std::size_t i = 0; i < kSoundSlots; ++i) p.sounds[i] = ReadSound(p.soundPaths[i], i, sink);
 
     p.backdropPath = Clamp(content.backdropPath);
     p.useBackdropImage = content.useBackdropImage ? 1 : 0;

@@ -28,7 +28,7 @@ ImageReadStatus ReadBmpForProject(const std::string& path, std::vector<std::uint
 // What the project dialog holds.
 struct ProjectContent {
     std::int32_t eraser = 0;
-    std::array<std::string, 4> soundPaths;  // music, bounce, creation, destruction
+    std::array<std::string, kSoundSlots> soundPaths;  // in SoundSlot order
     std::int32_t loopMusic = 0;
     std::string backdropPath;
     bool useBackdropImage = false;

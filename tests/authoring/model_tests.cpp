@@ -15,7 +15,7 @@ namespace orb {
 namespace {
 
 TEST(Settings, DefaultsAndRangesOfTheControls) {
-    SettingValues d = DefaultSettings();
+    ProjectSettings d;
     EXPECT_EQ(d[kNumber], 5);
     EXPECT_EQ(d[kSize], 100);
     EXPECT_EQ(d[kDirectionRange], 360);
@@ -154,7 +154,7 @@ TEST(ActorList, NewKeepsTheSwitchesThatSurviveIt) {
     model.settings[kNumber] = 40;
     model.loopMusic = 1;
     model.eraser = 1;
-    model.soundPaths[kMusicPath] = "x.mid";
+    model.soundPaths[kMusicSound] = "x.mid";
     model.Reset(0x123456);
     EXPECT_EQ(model.ActorCount(), 0u);
     EXPECT_EQ(model.settings[kTurbo], 1);
@@ -164,7 +164,7 @@ TEST(ActorList, NewKeepsTheSwitchesThatSurviveIt) {
     EXPECT_EQ(model.settings[kBackgroundColour], 0x123456);
     EXPECT_EQ(model.loopMusic, 1);
     EXPECT_EQ(model.eraser, 0);
-    EXPECT_EQ(model.soundPaths[kMusicPath], "");
+    EXPECT_EQ(model.soundPaths[kMusicSound], "");
 }
 
 TEST(Import, TypeRulesRefuseMixedLongAndUnsupportedSelections) {

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         const auto value = static_cast<std::int32_t>(std::strtol(change.c_str() + equals + 1, nullptr, 0));
-        project.settings.*orb::kProjectSettingFields[setting - 1].value = value;
+        project.settings[orb::SettingId(setting - 1)] = value;
     }
     std::string error;
     if (!orb::WriteFileAtomically(argv[2], orb::SerializeProject(project), &error)) {

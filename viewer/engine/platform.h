@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/formats/project_settings.h"
 #include "common/report.h"
 #include "viewer/engine/rect.h"
 
@@ -76,10 +77,6 @@ public:
 };
 
 // ---------------------------------------------------------------- sound
-
-// The three effects and the backing track, in the project's order.
-enum class SoundSlot { Music = 0, Bounce = 1, Create = 2, Destroy = 3 };
-inline constexpr int kSoundSlots = 4;
 
 // A fire-and-forget wave player that sounds one wave at a time (a new one replaces
 // the one playing). The engine hands it each sound's file bytes once at the start;

@@ -314,30 +314,30 @@ void ViewerState::PlayPendingSounds() {
     auto play = [this](bool& pending, SoundSlot slot) {
         if (!pending) return;
         pending = false;
-        if (sounds[static_cast<int>(slot)]) platform_.wave->Play(slot, false);
+        if (sounds[slot]) platform_.wave->Play(slot, false);
     };
-    play(bounceSoundPending, SoundSlot::Bounce);
-    play(createSoundPending, SoundSlot::Create);
-    play(destroySoundPending, SoundSlot::Destroy);
+    play(bounceSoundPending, kBounceSound);
+    play(createSoundPending, kCreateSound);
+    play(destroySoundPending, kDestroySound);
 }
 
 void ViewerState::SoundStart() {
     if (!settings.soundsOn)
         for (auto& sound : sounds) sound.reset();
-    auto& music = sounds[static_cast<int>(SoundSlot::Music)];
+    auto& music = sounds[kMusicSound];
     if (music) {
-        if (EqualsIgnoringCase(Extension(soundPaths[0]), "wav")) {
+        if (EqualsIgnoringCase(Extension(soundPaths[kMusicSound]), "wav")) {
             // The wave player sounds one wave at a time: effects would cut the music.
-            for (int slot = 1; slot < kSoundSlots; ++slot) sounds[slot].reset();
-            if (platform_.wave->Prepare(SoundSlot::Music, *music))
-                platform_.wave->Play(SoundSlot::Music, settings.loopMusic != 0);
+            for (std::size_t slot = kBounceSound; slot < kSoundSlots; ++slot) sounds[slot].reset();
+            if (platform_.wave->Prepare(kMusicSound, *music))
+                platform_.wave->Play(kMusicSound, settings.loopMusic != 0);
         } else if (platform_.midi->Open(*music)) {
             // Without looping the piece plays once.
             platform_.midi->Play(settings.loopMusic ? -1 : 0, 0, -1);
         }
     }
-    for (int slot = 1; slot < kSoundSlots; ++slot)
-        if (sounds[slot] && !platform_.wave->Prepare(static_cast<SoundSlot>(slot), *sounds[slot]))
+    for (std::size_t slot = kBounceSound; slot < kSoundSlots; ++slot)
+        if (sounds[slot] && !platform_.wave->Prepare(SoundSlot(slot), *sounds[slot]))
             sounds[slot].reset();
 }
 

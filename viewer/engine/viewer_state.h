@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/formats/project_settings.h"
 #include "common/imaging/drawing_surface.h"
 #include "viewer/engine/draw_list.h"
 #include "viewer/engine/picture_budget.h"
@@ -22,47 +23,16 @@
 
 namespace orb {
 
-// Motion modes and background kinds.
-enum MotionMode : std::int32_t {
-    kBounce = 0, kGraviBounce = 1, kFlyAway = 2, kRain = 3, kRandomDrift = 4,
-    kStarburst = 5, kSplat = 6, kRandomMode = 7,
-};
-enum BackgroundKind : std::int32_t {
-    kStarfieldBackground = 0, kDesktopBackground = 1, kColourBackground = 2, kImageBackground = 3,
-};
-
-// The project's settings. The first 22 are in project-file order. The viewer
-// changes a few while it runs: Speed below 1 becomes 1 (InitSpeed), RANDOM becomes
-// the mode drawn for the scene, Image without a picture becomes Colour, Starfield
-// with Eraser becomes Colour.
-struct ViewerSettings {
-    std::int32_t number = 5;            // sprites created (above 512: clamped to 512)
-    std::int32_t size = 100;            // drawn width, percent of frame width
-    std::int32_t direction = 0;         // degrees
-    std::int32_t actorBias = 0;         // -100..100, with Shuffle
-    std::int32_t spriteLifetime = 100;  // 100: immortal
-    std::int32_t sceneLifetime = 100;   // 100: the scene never resets
-    std::int32_t numberRange = 50;      // birth delays up to 3 x value frames
-    std::int32_t sizeRange = 0;
-    std::int32_t directionRange = 360;
-    std::int32_t speed = 50;
-    std::int32_t speedVariation = 0;    // -100..100 percent
-    std::int32_t swirl = 0;
-    std::int32_t spin = 0;
-    std::int32_t stutter = 15;          // percent chance per frame
-    std::int32_t factorX = 0;           // per-mode chance or threshold
-    std::int32_t motionMode = kBounce;
-    std::int32_t backgroundKind = kColourBackground;
-    std::int32_t shuffle = 0;
-    std::int32_t backgroundColour = 0xFFFFFF;  // red in the low byte
-    std::int32_t turbo = 0;
-    std::int32_t quickRotation = 1;     // Use Quick Rotation
-    std::int32_t alignToPath = 0;
-    // Read from elsewhere in the project, and the user's sound option.
+// The project's settings and what the viewer reads from elsewhere in the project.
+// The viewer changes a few while it runs: Number above 512 is clamped to 512,
+// Speed below 1 becomes 1 (InitSpeed), RANDOM becomes the mode drawn for the
+// scene, Image without a picture becomes Colour, Starfield with Eraser becomes
+// Colour.
+struct ViewerSettings : ProjectSettings {
     std::int32_t eraser = 0;
     std::int32_t loopMusic = 0;
     std::int32_t resourcesEmbedded = 1;
-    std::int32_t soundsOn = 1;
+    std::int32_t soundsOn = 1;  // the user's sound option
 };
 
 // The viewer's exit codes raised by the engine.

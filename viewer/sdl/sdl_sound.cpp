@@ -77,17 +77,15 @@ void SdlSound::StopMidi() {
 namespace orb::sdl {
 
 bool SdlWavePlayer::Prepare(SoundSlot slot, std::span<const std::uint8_t> waveFile) {
-    const int i = static_cast<int>(slot);
-    if (i < 0 || i >= kSoundSlots) return false;
-    const std::string name = "temp" + std::to_string(i + 1) + ".wav";
-    files_[i] = sound_.Keep(name, waveFile);
-    return !files_[i].empty();
+    if (slot >= kSoundSlots) return false;
+    const std::string name = "temp" + std::to_string(slot + 1) + ".wav";
+    files_[slot] = sound_.Keep(name, waveFile);
+    return !files_[slot].empty();
 }
 
 void SdlWavePlayer::Play(SoundSlot slot, bool loop) {
-    const int i = static_cast<int>(slot);
-    if (i < 0 || i >= kSoundSlots || files_[i].empty()) return;
-    sound_.PlayWave(files_[i], loop);
+    if (slot >= kSoundSlots || files_[slot].empty()) return;
+    sound_.PlayWave(files_[slot], loop);
 }
 
 void SdlWavePlayer::StopAll() {

@@ -38,15 +38,15 @@ std::string WriteSoundFile(TempSoundFolder& folder, const char* name, std::span<
 }
 
 bool Win32WavePlayer::Prepare(SoundSlot slot, std::span<const std::uint8_t> waveFile) {
-    int index = static_cast<int>(slot);
-    const char* message = slot == SoundSlot::Music ? kMusicSpaceMessage : kEffectSpaceMessage;
-    paths_[index] = WriteSoundFile(folder_, kSoundFileNames[index], waveFile, message, quit_);
-    return !paths_[index].empty();
+    if (slot >= kSoundSlots) return false;
+    const char* message = slot == kMusicSound ? kMusicSpaceMessage : kEffectSpaceMessage;
+    paths_[slot] = WriteSoundFile(folder_, kSoundFileNames[slot], waveFile, message, quit_);
+    return !paths_[slot].empty();
 }
 
 void Win32WavePlayer::Play(SoundSlot slot, bool loop) {
-    const std::string& path = paths_[static_cast<int>(slot)];
-    if (path.empty()) return;
+    if (slot >= kSoundSlots || paths_[slot].empty()) return;
+    const std::string& path = paths_[slot];
     sndPlaySoundA(path.c_str(), SND_ASYNC | SND_NODEFAULT | (loop ? SND_LOOP : 0));
 }
 

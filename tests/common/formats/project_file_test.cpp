@@ -22,26 +22,6 @@ void Append(std::vector<std::uint8_t>& to, const std::vector<std::uint8_t>& more
     to.insert(to.end(), more.begin(), more.end());
 }
 
-TEST(ProjectLayout, SettingNamesInStoredOrder) {
-    const char* expected[] = {"number",      "size",          "direction",    "actorBias",  "spriteLifetime",
-                              "sceneLifetime", "numberRange", "sizeRange",    "directionRange", "speed",
-                              "speedVariation", "swirl",      "spin",         "stutter",    "factorX",
-                              "motionMode",  "backgroundKind", "shuffle",     "backgroundColour", "turbo",
-                              "quickRotation", "alignToPath"};
-    for (std::size_t i = 0; i < 22; ++i) EXPECT_STREQ(kProjectSettingFields[i].name, expected[i]);
-    // The new-project defaults of the controls.
-    ProjectSettings s;
-    EXPECT_EQ(s.number, 5);
-    EXPECT_EQ(s.size, 100);
-    EXPECT_EQ(s.numberRange, 50);
-    EXPECT_EQ(s.directionRange, 360);
-    EXPECT_EQ(s.speed, 50);
-    EXPECT_EQ(s.stutter, 15);
-    EXPECT_EQ(s.backgroundKind, 2);
-    EXPECT_EQ(s.backgroundColour, 0xFFFFFF);
-    EXPECT_EQ(s.quickRotation, 1);
-}
-
 TEST(ProjectLayout, ProjectWithoutSoundsOrPicturesHasExactlyTheseBytes) {
     ProjectFile p;
     p.bannerPath = "x";

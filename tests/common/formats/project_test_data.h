@@ -86,8 +86,7 @@ inline ProjectFile FullProject() {
     p.backdrop = {0, 0, GreyBmp(5, 3, 128)};
     p.bannerPath = "C:\\pictures\\banner.bmp";
     p.banner = {0, 0, GreyBmp(4, 4, 64)};
-    for (std::size_t i = 0; i < kProjectSettingFields.size(); ++i)
-        p.settings.*kProjectSettingFields[i].value = static_cast<std::int32_t>(100 + i);
+    for (std::size_t i = 0; i < kSettingCount; ++i) p.settings[SettingId(i)] = static_cast<std::int32_t>(100 + i);
     p.settings.backgroundKind = 3;
     p.actors = {ActorRecord("C:\\art\\fish.bmp", 1), ActorRecord("C:\\art\\bird.avi", 3),
                 ActorRecord("C:\\art\\star.bmp", 2)};

@@ -157,11 +157,11 @@ TEST(ViewerShow, PlayAreaCoversTheReferenceSpace) {
 TEST(ViewerShow, PendingSoundsPlayOnceAndOnlyWhenPresent) {
     TestShow show;
     ViewerState& state = show.state;
-    state.sounds[static_cast<int>(SoundSlot::Create)] = std::vector<std::uint8_t>{1, 2, 3};
+    state.sounds[kCreateSound] = std::vector<std::uint8_t>{1, 2, 3};
     state.bounceSoundPending = state.createSoundPending = state.destroySoundPending = true;
     state.PlayPendingSounds();
     ASSERT_EQ(show.wave.played.size(), 1u);
-    EXPECT_EQ(show.wave.played[0].first, SoundSlot::Create);
+    EXPECT_EQ(show.wave.played[0].first, kCreateSound);
     EXPECT_FALSE(state.bounceSoundPending || state.createSoundPending || state.destroySoundPending);
 }
 
@@ -172,7 +172,7 @@ TEST(ViewerShow, AWaveBackingTrackSilencesTheEffects) {
     state.soundPaths[0] = "C:\\MUSIC.DIR\\TUNE.WAV";
     state.settings.loopMusic = 1;
     state.SoundStart();
-    EXPECT_EQ(show.wave.prepared, std::vector<SoundSlot>{SoundSlot::Music});
+    EXPECT_EQ(show.wave.prepared, std::vector<SoundSlot>{kMusicSound});
     ASSERT_EQ(show.wave.played.size(), 1u);
     EXPECT_TRUE(show.wave.played[0].second);
     EXPECT_FALSE(state.sounds[1] || state.sounds[2] || state.sounds[3]);
