@@ -19,25 +19,43 @@ std::uint32_t StrideFor(int depth, std::int64_t width) {
     return 0;
 }
 
-GXDrawingSurface::GXDrawingSurface(GXDrawingSurface&& other) noexcept { *this = std::move(other); }
+GXDrawingSurface::GXDrawingSurface(const GXDrawingSurface& other)
+    : SurfaceDescription(other), pixels(other.pixels) {
+    KeepSelfLink(other.firstFrame == &other);
+}
+
+GXDrawingSurface& GXDrawingSurface::operator=(const GXDrawingSurface& other) {
+    if (this == &other) return *this;
+    const bool ownFirst = other.firstFrame == &other;
+    SurfaceDescription::operator=(other);
+    pixels = other.pixels;
+    rotationSet.clear();  // last: `other` may be one of its members
+    KeepSelfLink(ownFirst);
+    return *this;
+}
+
+GXDrawingSurface::GXDrawingSurface(GXDrawingSurface&& other) noexcept
+    : SurfaceDescription(std::move(other)),
+      pixels(std::move(other.pixels)),
+      rotationSet(std::move(other.rotationSet)) {
+    KeepSelfLink(other.firstFrame == &other);
+}
 
 GXDrawingSurface& GXDrawingSurface::operator=(GXDrawingSurface&& other) noexcept {
     if (this == &other) return *this;
-    const bool selfFirst = other.firstFrame == &other;
-    name = std::move(other.name);
-    fileHeader = other.fileHeader;
-    infoHeader = other.infoHeader;
-    palette = std::move(other.palette);
+    const bool ownFirst = other.firstFrame == &other;
+    SurfaceDescription::operator=(std::move(other));
     pixels = std::move(other.pixels);
     rotationSet = std::move(other.rotationSet);
-    nextFrame = other.nextFrame;
-    firstFrame = selfFirst ? this : other.firstFrame;
-    frameIndex = other.frameIndex;
-    frameCount = other.frameCount;
-    key = other.key;
-    squareCanvas = other.squareCanvas;
-    storedAngle = other.storedAngle;
+    KeepSelfLink(ownFirst);
     return *this;
+}
+
+void GXDrawingSurface::TakePicture(GXDrawingSurface&& picture) {
+    fileHeader = picture.fileHeader;
+    infoHeader = picture.infoHeader;
+    palette = std::move(picture.palette);
+    pixels = std::move(picture.pixels);
 }
 
 std::span<std::uint8_t> GXDrawingSurface::Row(int storageRow) {
@@ -72,24 +90,6 @@ void GXDrawingSurface::Create(int depth, int width, int height) {
                                                  infoHeader.imageSize);
     fileHeader.pixelOffset = fileHeader.size - infoHeader.imageSize;
     firstFrame = this;
-}
-
-void GXDrawingSurface::CopyTo(GXDrawingSurface& target) const {
-    if (&target == this) return;
-    target.name = name;
-    target.fileHeader = fileHeader;
-    target.infoHeader = infoHeader;
-    target.palette = palette;
-    target.palette.resize(PaletteLength());
-    target.pixels = pixels;
-    target.rotationSet.clear();
-    target.nextFrame = nextFrame;
-    target.firstFrame = firstFrame == this ? &target : firstFrame;
-    target.frameIndex = frameIndex;
-    target.frameCount = frameCount;
-    target.key = key;
-    target.squareCanvas = squareCanvas;
-    target.storedAngle = storedAngle;
 }
 
 GXDrawingSurface* GXDrawingSurface::AppendCopy(FrameList& list) const {
@@ -152,14 +152,14 @@ void GXDrawingSurface::MakeRotationSet(int largestSide) {
     GXDrawingSurface smaller;
     const PictureSize size = SizeWithin({Width(), Height()}, largestSide > 0 ? largestSide : std::max(Width(), Height()));
     if (size != PictureSize{Width(), Height()}) {
-        CopyTo(smaller);
+        smaller = *this;
         NullReportSink quiet;
         smaller.Scale(size.width, size.height, quiet);
         source = &smaller;
     }
     std::vector<GXDrawingSurface> set(16);
     for (int k = 0; k < 16; ++k) {
-        source->CopyTo(set[k]);
+        set[k] = *source;
         set[k].Rotate(22 * k, Program::Viewer);
     }
     rotationSet = std::move(set);

@@ -98,18 +98,32 @@ std::int32_t FixedCos(int degrees);
 class GXDrawingSurface;
 using FrameList = std::vector<std::unique_ptr<GXDrawingSurface>>;
 
-class GXDrawingSurface {
+// Everything a GXDrawingSurface holds except its pixels and the rotated copies
+// made from them: plain data, copied member by member, so no copy lists fields.
+struct SurfaceDescription {
+    std::string name;
+    BitmapFileHeader fileHeader;
+    BitmapInfoHeader infoHeader;
+    std::vector<PaletteEntry> palette;       // PaletteLength() entries
+    GXDrawingSurface* nextFrame = nullptr;   // not owned
+    GXDrawingSurface* firstFrame = nullptr;  // not owned
+    std::int32_t frameIndex = 0;
+    std::int32_t frameCount = 0;  // 0 until numbered
+    ColourKey key;
+    bool squareCanvas = false;     // the actor file's "rotated" flag
+    std::int32_t storedAngle = 0;  // authoring: angle last chosen in Modify Actor
+};
+
+class GXDrawingSurface : public SurfaceDescription {
 public:
     GXDrawingSurface() = default;
-    // Copies are deep (CopyTo); the links are copied as they are (non-owning), except
-    // that a surface that is its own first frame gives the copy itself as first frame.
-    GXDrawingSurface(const GXDrawingSurface& other) { other.CopyTo(*this); }
-    GXDrawingSurface& operator=(const GXDrawingSurface& other) {
-        if (this != &other) other.CopyTo(*this);
-        return *this;
-    }
-    // Moves keep a first-frame link that pointed at the surface itself pointing at
-    // the new owner of the contents.
+    // Copies are deep and hold every field but the rotation set, which stays empty:
+    // the set belongs to the picture it was made from (copies are what it is made
+    // of). The links are copied as they are (non-owning), except that a surface that
+    // is its own first frame gives the copy itself as first frame; moves keep that
+    // rule too, and take the rotation set along.
+    GXDrawingSurface(const GXDrawingSurface& other);
+    GXDrawingSurface& operator=(const GXDrawingSurface& other);
     GXDrawingSurface(GXDrawingSurface&& other) noexcept;
     GXDrawingSurface& operator=(GXDrawingSurface&& other) noexcept;
 
@@ -134,10 +148,10 @@ public:
     // (1 << depth entries up to 8 bits), no name, links and key zero, first frame =
     // itself, index and count 0, no square canvas, empty rotation set.
     void Create(int depth, int width, int height);
-    // Gives `target` a deep copy of the name, headers, palette, pixels, links, key,
-    // and flags. The target's rotation set is emptied (copies are what the rotation
-    // set is made from, and the draw list copies single rotated pictures).
-    void CopyTo(GXDrawingSurface& target) const;
+    // A copy scaled to width x height (at least one pixel each way), made without
+    // copying the full-size pixels first; a picture that cannot be scaled is copied
+    // as it is.
+    GXDrawingSurface ScaledCopy(int width, int height, ReportSink& sink) const;
     // Appends a deep copy to the end of `list` (linking the old tail's nextFrame to
     // it); the copy's nextFrame is none. Returns the copy.
     GXDrawingSurface* AppendCopy(FrameList& list) const;
@@ -204,20 +218,19 @@ public:
     bool Blt(GXDrawingSurface& source, int left, int top, int right, int bottom, int sourceX,
              int sourceY, int code, ReportSink& sink);
 
-    // --- Fields ---
-    std::string name;
-    BitmapFileHeader fileHeader;
-    BitmapInfoHeader infoHeader;
-    std::vector<PaletteEntry> palette;  // PaletteLength() entries
-    std::vector<std::uint8_t> pixels;   // Stride() x Height() bytes
+    // --- Fields (the rest are the SurfaceDescription's) ---
+    std::vector<std::uint8_t> pixels;           // Stride() x Height() bytes
     std::vector<GXDrawingSurface> rotationSet;  // viewer: copy k turned by 22 x k degrees
-    GXDrawingSurface* nextFrame = nullptr;   // not owned
-    GXDrawingSurface* firstFrame = nullptr;  // not owned
-    std::int32_t frameIndex = 0;
-    std::int32_t frameCount = 0;  // 0 until numbered
-    ColourKey key;
-    bool squareCanvas = false;       // the actor file's "rotated" flag
-    std::int32_t storedAngle = 0;    // authoring: angle last chosen in Modify Actor
+
+private:
+    // Replaces headers, palette and pixels by those of `picture`, keeping the name,
+    // links, numbering, key and flags.
+    void TakePicture(GXDrawingSurface&& picture);
+    // After taking another surface's description: when that surface was its own
+    // first frame, this one becomes its own.
+    void KeepSelfLink(bool sourceWasOwnFirst) {
+        if (sourceWasOwnFirst) firstFrame = this;
+    }
 };
 
 // First member whose name equals `name` byte for byte, or none.

@@ -25,14 +25,6 @@ PaletteEntry EntryFor(const std::vector<PaletteEntry>& palette, unsigned index) 
     return index < palette.size() ? palette[index] : PaletteEntry{};
 }
 
-// Replaces headers, palette and pixels by those of `converted`, keeping the rest.
-void TakePicture(GXDrawingSurface& surface, GXDrawingSurface&& converted) {
-    surface.fileHeader = converted.fileHeader;
-    surface.infoHeader = converted.infoHeader;
-    surface.palette = std::move(converted.palette);
-    surface.pixels = std::move(converted.pixels);
-}
-
 // The 8-bit dither of a 24-bit surface; entry 255 of the palette may be replaced
 // during the dither.
 GXDrawingSurface DitheredCopy(const GXDrawingSurface& source, Program program,
@@ -84,7 +76,7 @@ bool GXDrawingSurface::ConvertTo24(Program program, ReportSink& sink) {
     converted.infoHeader.xPelsPerMeter = infoHeader.xPelsPerMeter;
     converted.infoHeader.yPelsPerMeter = infoHeader.yPelsPerMeter;
     converted.infoHeader.coloursImportant = infoHeader.coloursImportant;
-    TakePicture(*this, std::move(converted));
+    TakePicture(std::move(converted));
     return true;
 }
 
@@ -106,7 +98,7 @@ void GXDrawingSurface::ConvertTo8Keyed(Program program) {
             if (IsWhite(in) || (key.tolerance >= 1 && InKeyRange(in[0], in[1], in[2], key)))
                 out[x] = 255;
     }
-    TakePicture(*this, std::move(result));
+    TakePicture(std::move(result));
 }
 
 void GXDrawingSurface::ApplyColourKey(int mode, Program program) {

@@ -46,33 +46,6 @@ std::int64_t IntegerSqrt(std::int64_t n) {
     return r;
 }
 
-// Keeps the picture's identity while its pixels are replaced.
-struct Identity {
-    std::string name;
-    GXDrawingSurface* nextFrame;
-    GXDrawingSurface* firstFrame;
-    std::int32_t frameIndex, frameCount;
-    ColourKey key;
-    bool squareCanvas;
-    std::int32_t storedAngle;
-};
-
-Identity TakeIdentity(GXDrawingSurface& s) {
-    return {std::move(s.name), s.nextFrame, s.firstFrame == &s ? nullptr : s.firstFrame,
-            s.frameIndex, s.frameCount, s.key, s.squareCanvas, s.storedAngle};
-}
-
-void RestoreIdentity(GXDrawingSurface& s, Identity&& id) {
-    s.name = std::move(id.name);
-    s.nextFrame = id.nextFrame;
-    s.firstFrame = id.firstFrame != nullptr ? id.firstFrame : &s;
-    s.frameIndex = id.frameIndex;
-    s.frameCount = id.frameCount;
-    s.key = id.key;
-    s.squareCanvas = id.squareCanvas;
-    s.storedAngle = id.storedAngle;
-}
-
 // Nearest-neighbour resampling by an integer accumulator: for each of `from`
 // inputs add `to`; while the sum reaches `from`, output that input and subtract
 // `from`. Entry k is the input that output k shows (`to` entries).
@@ -168,6 +141,13 @@ bool GXDrawingSurface::ScaleFrom(const GXDrawingSurface& source, int newWidth, i
     return true;
 }
 
+GXDrawingSurface GXDrawingSurface::ScaledCopy(int width, int height, ReportSink& sink) const {
+    GXDrawingSurface copy;
+    static_cast<SurfaceDescription&>(copy) = *this;
+    copy.KeepSelfLink(firstFrame == this);
+    if (!copy.ScaleFrom(*this, std::max(width, 1), std::max(height, 1), sink)) copy.pixels = pixels;
+    return copy;
+}
 
 bool GXDrawingSurface::FlipHorizontal(Program program, ReportSink& sink) {
     const int bytes = BytesPerPixel(Depth());
@@ -210,10 +190,11 @@ void GXDrawingSurface::Rotate(int angle, Program program) {
     std::fill(canvas.pixels.begin(), canvas.pixels.end(), 0xFF);
     Paste(canvas, (side - Width()) / 2, (side - Height()) / 2);  // clipped when taller than wide
 
-    Identity id = TakeIdentity(*this);
-    Create(depth, side, side);
-    std::fill(pixels.begin(), pixels.end(), 0xFF);
-    RestoreIdentity(*this, std::move(id));
+    GXDrawingSurface turned;
+    turned.Create(depth, side, side);
+    std::fill(turned.pixels.begin(), turned.pixels.end(), 0xFF);
+    TakePicture(std::move(turned));
+    rotationSet.clear();
     if (depth == 8) {
         const auto& fixed = FixedPalette(program);
         palette.assign(fixed.begin(), fixed.end());

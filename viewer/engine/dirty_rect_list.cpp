@@ -1,4 +1,4 @@
-#include "viewer/engine/draw_list.h"
+#include "viewer/engine/dirty_rect_list.h"
 
 #include <algorithm>
 #include <bit>

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "viewer/engine/draw_list.h"
 
 namespace orb {
 
@@ -14,7 +13,7 @@ const GXDrawingSurface& ScaledPictureCache::Get(const GXDrawingSurface& source, 
         entries_.splice(entries_.begin(), entries_, found->second);
         return entries_.front().picture;
     }
-    GXDrawingSurface picture = ScaledCopy(source, key.width, key.height, reports);
+    GXDrawingSurface picture = source.ScaledCopy(key.width, key.height, reports);
     bytes_ += picture.Pixels().size();
     entries_.push_front(Entry{key, std::move(picture)});
     index_.emplace(key, entries_.begin());

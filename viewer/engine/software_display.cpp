@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "common/imaging/fixed_palette.h"
-#include "viewer/engine/draw_list.h"
 #include "viewer/engine/keyed_copy.h"
 
 namespace orb {
@@ -95,7 +94,7 @@ bool SoftwareDisplay::DrawPicture(DisplaySurface& target, const GXDrawingSurface
         return true;
     }
     // Drawing converts as the system's blit would.
-    GXDrawingSurface converted = PictureCopy(picture);
+    GXDrawingSurface converted = picture;
     NullReportSink quiet;
     if (surface.Depth() == 8)
         converted.ConvertTo8Keyed(Program::Viewer);

@@ -237,7 +237,7 @@ bool ViewerState::ChooseBackground() {
 
 std::unique_ptr<GXDrawingSurface> ViewerState::PreviewPicture(int width, int height) const {
     if (!bannerImage || bannerImage->Empty() || width <= 0 || height <= 0) return nullptr;
-    auto picture = std::make_unique<GXDrawingSurface>(PictureCopy(*bannerImage));
+    auto picture = std::make_unique<GXDrawingSurface>(*bannerImage);
     NullReportSink quiet;
     picture->ConvertTo24(Program::Viewer, quiet);
     picture->Scale(width, height, quiet);

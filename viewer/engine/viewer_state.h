@@ -13,7 +13,7 @@
 
 #include "common/formats/project_settings.h"
 #include "common/imaging/drawing_surface.h"
-#include "viewer/engine/draw_list.h"
+#include "viewer/engine/display_device.h"
 #include "viewer/engine/picture_budget.h"
 #include "viewer/engine/platform.h"
 #include "viewer/engine/random.h"

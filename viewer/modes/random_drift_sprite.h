@@ -23,7 +23,6 @@ public:
 private:
     void DrawTurn();
     void ReAim();
-    void ChangeLinks();
     void Chase();
     void ResetScene();
 };

@@ -50,6 +50,85 @@ TEST(DrawingSurface, CopiesAreDeepAndSelfLinksFollowTheCopy) {
     EXPECT_EQ(moved.firstFrame, &moved);
 }
 
+// A frame with every description field away from its default, a rotation set,
+// and links to two other frames.
+struct LinkedFrame {
+    GXDrawingSurface first = test::Numbered24(2, 2);
+    GXDrawingSurface next = test::Numbered24(2, 2);
+    GXDrawingSurface frame = test::Numbered8(3, 2);
+
+    LinkedFrame() {
+        frame.name = "walker";
+        frame.nextFrame = &next;
+        frame.firstFrame = &first;
+        frame.frameIndex = 1;
+        frame.frameCount = 3;
+        frame.key = {1, 2, 3, 4};
+        frame.squareCanvas = true;
+        frame.storedAngle = 90;
+        frame.rotationSet.resize(2);
+    }
+};
+
+TEST(DrawingSurface, CopiesHoldTheWholeDescriptionButNoRotationSet) {
+    const LinkedFrame linked;
+    const GXDrawingSurface& frame = linked.frame;
+    GXDrawingSurface assigned = test::Numbered24(1, 1);
+    assigned.rotationSet.resize(16);
+    assigned = frame;
+    GXDrawingSurface constructed(frame);
+    for (const GXDrawingSurface* copy : {&assigned, &constructed}) {
+        EXPECT_EQ(copy->name, "walker");
+        EXPECT_EQ(copy->infoHeader.bitCount, 8);
+        EXPECT_EQ(copy->fileHeader.size, frame.fileHeader.size);
+        EXPECT_EQ(copy->palette, frame.palette);
+        EXPECT_EQ(copy->pixels, frame.pixels);
+        EXPECT_EQ(copy->nextFrame, &linked.next);  // links to other frames stay as they are
+        EXPECT_EQ(copy->firstFrame, &linked.first);
+        EXPECT_EQ(copy->frameIndex, 1);
+        EXPECT_EQ(copy->frameCount, 3);
+        EXPECT_EQ(copy->key, (ColourKey{1, 2, 3, 4}));
+        EXPECT_TRUE(copy->squareCanvas);
+        EXPECT_EQ(copy->storedAngle, 90);
+        EXPECT_TRUE(copy->rotationSet.empty());
+    }
+}
+
+TEST(DrawingSurface, MovesTakeTheRotationSetAlong) {
+    LinkedFrame linked;
+    GXDrawingSurface moved(std::move(linked.frame));
+    EXPECT_EQ(moved.rotationSet.size(), 2u);
+    EXPECT_EQ(moved.firstFrame, &linked.first);
+    GXDrawingSurface assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.rotationSet.size(), 2u);
+    EXPECT_EQ(assigned.storedAngle, 90);
+}
+
+TEST(DrawingSurface, AScaledCopyIsACopyScaled) {
+    LinkedFrame linked;
+    linked.frame.firstFrame = &linked.frame;
+    ReportLog log;
+    GXDrawingSurface expected = linked.frame;
+    ASSERT_TRUE(expected.Scale(6, 1, log));
+    const GXDrawingSurface scaled = linked.frame.ScaledCopy(6, 1, log);
+    EXPECT_EQ(scaled.pixels, expected.pixels);
+    EXPECT_EQ(scaled.fileHeader.size, expected.fileHeader.size);
+    EXPECT_EQ(scaled.infoHeader.imageSize, 8u);  // 6 bytes padded to 8, one row
+    EXPECT_EQ(scaled.name, "walker");
+    EXPECT_EQ(scaled.storedAngle, 90);
+    EXPECT_EQ(scaled.firstFrame, &scaled);
+    EXPECT_TRUE(scaled.rotationSet.empty());
+    // Sizes below one pixel become one; a depth that cannot be scaled is copied as is.
+    EXPECT_EQ(linked.frame.ScaledCopy(0, -3, log).Width(), 1);
+    GXDrawingSurface sixteen;
+    sixteen.Create(16, 2, 2);
+    const GXDrawingSurface unscaled = sixteen.ScaledCopy(1, 1, log);
+    EXPECT_EQ(unscaled.Width(), 2);
+    EXPECT_EQ(unscaled.pixels, sixteen.pixels);
+    EXPECT_EQ(log.reports.size(), 1u);
+}
+
 TEST(FrameList, AppendLinksNumbersAndFinds) {
     FrameList list;
     GXDrawingSurface frame = test::Numbered24(2, 2);

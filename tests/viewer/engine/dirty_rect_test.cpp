@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "viewer/engine/draw_list.h"
+#include "viewer/engine/dirty_rect_list.h"
 
 namespace orb {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_test_support.h"
-#include "viewer/engine/draw_list.h"
+#include "viewer/engine/display_device.h"
 
 namespace orb {
 namespace {

@@ -1,4 +1,4 @@
-#include "viewer/engine/draw_list.h"
+#include "viewer/engine/display_device.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,41 +30,6 @@ int SurfaceSideFor(int width, int height) {
     const long long w = width, h = height;
     return 2 * static_cast<int>(std::sqrt(static_cast<double>((w * w + h * h) / 4)));
 }
-
-// Every field PictureCopy copies except the pixels.
-GXDrawingSurface PictureCopyWithoutPixels(const GXDrawingSurface& source) {
-    GXDrawingSurface copy;
-    copy.name = source.name;
-    copy.fileHeader = source.fileHeader;
-    copy.infoHeader = source.infoHeader;
-    copy.palette = source.palette;
-    copy.nextFrame = source.nextFrame;
-    copy.firstFrame = source.firstFrame;
-    copy.frameIndex = source.frameIndex;
-    copy.frameCount = source.frameCount;
-    copy.key = source.key;
-    copy.squareCanvas = source.squareCanvas;
-    return copy;
-}
-
-}  // namespace
-
-GXDrawingSurface PictureCopy(const GXDrawingSurface& source) {
-    GXDrawingSurface copy = PictureCopyWithoutPixels(source);
-    copy.pixels = source.pixels;
-    return copy;
-}
-
-GXDrawingSurface ScaledCopy(const GXDrawingSurface& source, int width, int height,
-                            ReportSink& reports) {
-    GXDrawingSurface copy = PictureCopyWithoutPixels(source);
-    // A picture that cannot be scaled stays as it was.
-    if (!copy.ScaleFrom(source, std::max(width, 1), std::max(height, 1), reports))
-        copy.pixels = source.pixels;
-    return copy;
-}
-
-namespace {
 
 std::uint8_t Red(std::uint32_t colour) { return colour & 0xFF; }
 std::uint8_t Green(std::uint32_t colour) { return (colour >> 8) & 0xFF; }
@@ -131,7 +96,7 @@ void DisplayDevice::RebuildDisplay(DrawItem& item) {
 bool DisplayDevice::SetQuickRotationImage(DrawItem& item, int k) {
     if (!item.frame || k < 0 || k >= static_cast<int>(item.frame->rotationSet.size()))
         return false;
-    item.displayImage = PictureCopy(scaledRotations_.Get(item.frame->rotationSet[k], item.width, item.height, reports_));
+    item.displayImage = scaledRotations_.Get(item.frame->rotationSet[k], item.width, item.height, reports_);
     return true;
 }
 
@@ -174,7 +139,7 @@ std::uint32_t DisplayDevice::AddObject(const GXDrawingSurface* frame, const Worl
     item->keyColour = keyColour;
     item->flipHorizontal = flipHorizontal;
     item->flipVertical = flipVertical;
-    item->workImage = ScaledCopy(*frame, item->width, item->height, reports_);
+    item->workImage = frame->ScaledCopy(item->width, item->height, reports_);
     if (!(quickRotation_ && SetQuickRotationImage(*item, ClampedRotationStep(angle))))
         RebuildDisplay(*item);
 
@@ -227,7 +192,7 @@ bool DisplayDevice::UpdateObject(std::uint32_t id, int width, int height, double
                 return false;
             }
         } else {
-            item->workImage = ScaledCopy(*frame, width, height, reports_);
+            item->workImage = frame->ScaledCopy(width, height, reports_);
             RebuildDisplay(*item);
         }
         item->frameIndex = frameIndex;
@@ -261,7 +226,7 @@ bool DisplayDevice::UpdateObject(std::uint32_t id, int width, int height, double
                 return false;
             }
         } else {
-            item->workImage = ScaledCopy(*item->frame, width, height, reports_);
+            item->workImage = item->frame->ScaledCopy(width, height, reports_);
             RebuildDisplay(*item);
         }
     }
@@ -294,7 +259,7 @@ bool DisplayDevice::SetBackdrop(const GXDrawingSurface* picture, std::uint32_t c
     if (!backdropPicture_) {
         auto kept = std::make_unique<GXDrawingSurface>();
         if (picture) {
-            *kept = PictureCopy(*picture);
+            *kept = *picture;
             kept->Scale(mode_.width, mode_.height, reports_);
         } else {
             std::uint8_t r = Red(colour), g = Green(colour), b = Blue(colour);
@@ -330,7 +295,7 @@ bool DisplayDevice::AddXorBuffer(const GXDrawingSurface* picture, std::uint32_t 
     if (mode_.width <= 0) return false;
     auto hidden = std::make_unique<GXDrawingSurface>();
     if (picture) {
-        *hidden = PictureCopy(*picture);
+        *hidden = *picture;
         hidden->Scale(mode_.width, mode_.height, reports_);
         hidden->ConvertTo24(Program::Viewer, reports_);
     } else {
@@ -444,7 +409,7 @@ bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
             Fatal(kExitEraseWithoutHidden);
             return false;
         }
-        GXDrawingSurface cutOut = PictureCopy(image);
+        GXDrawingSurface cutOut = image;
         hiddenPicture_->Blt(cutOut, clipped.left, clipped.top, clipped.right, clipped.bottom,
                             source.left - ox, source.top - oy, kBltEraseCapture, reports_);
         backend_.DrawPicture(*item->surface, cutOut, ox, oy);

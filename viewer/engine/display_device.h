@@ -1,4 +1,4 @@
-// The draw list and compositor. Three full-size surfaces (backdrop, back buffer,
+// The display device: the draw list and compositor. Three full-size surfaces (backdrop, back buffer,
 // screen) and one square surface per sprite. Each frame restores the backdrop under
 // last frame's rectangles (DrawList phase 1), blits every sprite into the back
 // buffer (BlitAllItems) and presents only the changed rectangles (DrawList phase
@@ -13,6 +13,7 @@
 
 #include "common/imaging/drawing_surface.h"
 #include "common/report.h"
+#include "viewer/engine/dirty_rect_list.h"
 #include "viewer/engine/platform.h"
 #include "viewer/engine/rect.h"
 #include "viewer/engine/scaled_picture_cache.h"
@@ -24,51 +25,11 @@ inline constexpr std::uint32_t kDrawTransparent = 1;  // blit with the white key
 inline constexpr std::uint32_t kDrawErase = 4;        // the eraser effect
 inline constexpr std::uint32_t kWhiteKey = 0xFFFFFF;
 
-// A deep copy of a picture without its pre-rotated copies.
-GXDrawingSurface PictureCopy(const GXDrawingSurface& source);
-// PictureCopy of `source` scaled to width x height (at least one pixel each way),
-// made without copying the full-size pixels first.
-GXDrawingSurface ScaledCopy(const GXDrawingSurface& source, int width, int height,
-                            ReportSink& reports);
-
 // The world-to-screen mapping: positions in `source` (world units) land in
 // `destination` (screen pixels).
 struct WorldMapping {
     Rect source;
     Rect destination;
-};
-
-// Screen rectangles changed in this frame and the last one.
-class DirtyRectList {
-public:
-    static constexpr int kCapacity = 512;
-
-    // Appends a rectangle for this frame. When this frame's list is full, it is
-    // folded into its bounding box first so nothing changed is ever missed.
-    void Push(const Rect& rect);
-    std::span<const Rect> Pending() const { return pending_; }
-    std::span<const Rect> Previous() const { return previous_; }
-    // What DrawList walks: previous + pending after the merge and duplicate passes.
-    std::span<const Rect> Working() const { return working_; }
-    // Builds the working list from previous and pending (pending becomes previous)
-    // and runs one merge pass (two rectangles whose bounding box is strictly smaller
-    // than their areas' sum both become that box) and one duplicate pass (later
-    // copies become (0, 0, 0, 0)).
-    void BuildWorkingList();
-    void Clear();
-
-private:
-    std::vector<Rect> pending_;
-    std::vector<Rect> previous_;
-    std::vector<Rect> working_;
-    // The first working rectangle from `from` on whose interior meets `a`'s and
-    // that is not equal to `a`, or the list's size; reads edges_.
-    std::size_t NextOverlap(std::size_t from, const Rect& a) const;
-
-    std::vector<std::uint32_t> order_;  // scratch for the duplicate pass
-    // Scratch for the merge pass: the working rectangles' lefts, tops, rights and
-    // bottoms, each edge in an array of its own so four can be tested at once.
-    std::array<std::vector<std::int32_t>, 4> edges_;
 };
 
 // One sprite's picture on the display.
