@@ -9,6 +9,7 @@
 #include "common/formats/project_file.h"
 #include "common/imaging/bmp.h"
 #include "common/io/file_io.h"
+#include "tests/common/formats/sample_files.h"
 
 namespace orb::robustness {
 
@@ -16,30 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-GXDrawingSurface Picture(int depth, int width, int height) {
-    GXDrawingSurface surface;
-    surface.Create(depth, width, height);
-    auto pixels = surface.Pixels();
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = std::uint8_t(i * 37 + 11);
-    surface.name = "picture";
-    return surface;
-}
-
-Bytes Bmp(int depth, int width, int height) {
-    ByteWriter writer;
-    SaveBmp(Picture(depth, width, height), writer);
-    return writer.bytes;
-}
-
-Bytes ThreeFrameActor() {
-    FrameList frames;
-    for (int i = 0; i < 3; ++i) Picture(24, 4 + i, 4).AppendCopy(frames);
-    NumberFrames(frames);
-    frames.front()->name = "walker";
-    ByteWriter actor;
-    WriteActor(actor, *frames.front());
-    return actor.bytes;
-}
+Bytes Bmp(int depth, int width, int height) { return test::BusyBmp(depth, width, height); }
+Bytes ThreeFrameActor() { return test::ThreeFrameActor(24, "picture", "walker"); }
 
 Bytes Read(const fs::path& path) {
     std::optional<Bytes> bytes = ReadWholeFile(path);
@@ -51,12 +30,6 @@ void Write(const fs::path& path, const Bytes& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-Bytes Zstring(const std::string& text) {
-    Bytes bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
-
 Bytes AppendSize(Bytes archive, std::int32_t size) {
     ByteWriter tail;
     tail.I32(size);
@@ -66,20 +39,14 @@ Bytes AppendSize(Bytes archive, std::int32_t size) {
 
 // A binary metafile: extent 40 x 20, a filled rectangle.
 Bytes Metafile() {
-    Bytes out;
-    auto element = [&out](int cls, int id, std::initializer_list<int> params) {
-        const int word = cls << 12 | id << 5 | int(params.size());
-        out.push_back(std::uint8_t(word >> 8)), out.push_back(std::uint8_t(word));
-        for (int p : params) out.push_back(std::uint8_t(p));
-        if (params.size() & 1) out.push_back(0);
-    };
-    element(0, 1, {3, 'a', 'r', 't'});
-    element(2, 6, {0, 0, 0, 0, 0, 40, 0, 20});
-    element(0, 4, {});
-    element(4, 11, {0, 0, 0, 0, 0, 20, 0, 20});
-    element(0, 5, {});
-    element(0, 2, {});
-    return out;
+    test::MetafileWriter out;
+    out.Element(0, 1, {3, 'a', 'r', 't'});
+    out.Element(2, 6, {0, 0, 0, 0, 0, 40, 0, 20});
+    out.Element(0, 4, {});
+    out.Element(4, 11, {0, 0, 0, 0, 0, 20, 0, 20});
+    out.Element(0, 5, {});
+    out.Element(0, 2, {});
+    return out.bytes;
 }
 
 Bytes Converted(const fs::path& scratch, const std::string& target) {
@@ -125,7 +92,7 @@ const GoodFiles& Good(const fs::path& scratch) {
         referencing.resourcesEmbedded = 0;
         referencing.soundBlockPresent = 0;
         referencing.soundPaths = {"", "bounce.wav", "", ""};
-        referencing.actors = {Zstring("good.act")};
+        referencing.actors = {test::Zstring("good.act")};
         files->referencing = SerializeProject(referencing);
         files->pcx = Converted(scratch, "pcx");
         files->png = Converted(scratch, "png");
