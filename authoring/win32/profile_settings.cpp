@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cctype>
-#include <cstdlib>
 
 namespace orb {
 
@@ -16,12 +14,6 @@ std::string ReadSetting(const char* section, const char* key, const char* fallba
 
 void WriteSetting(const char* section, const char* key, const std::string& value) {
     WriteProfileStringA(section, key, value.c_str());
-}
-
-std::uint32_t ParseColour(const std::string& text) {
-    if (text.empty() || (text[0] == '-' && (text.size() == 1 || !std::isdigit(static_cast<unsigned char>(text[1])))))
-        return kWhite;
-    return static_cast<std::uint32_t>(std::strtol(text.c_str(), nullptr, 10));
 }
 
 std::string FormatColour(std::uint32_t colour) {

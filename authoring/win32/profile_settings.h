@@ -11,14 +11,13 @@ inline constexpr char kOpenPathKey[] = "DefaultOpenPath";
 inline constexpr char kOpenProjectKey[] = "DefaultOpenProject";
 inline constexpr char kColoursSection[] = "DefaultColors";
 inline constexpr char kDefaultColourKey[] = "DefaultColor";
-inline constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // Reads at most 255 characters; `fallback` when the key is missing.
 std::string ReadSetting(const char* section, const char* key, const char* fallback = "");
 void WriteSetting(const char* section, const char* key, const std::string& value);
 
-// Colour values are signed decimal (leading digits only); "-" or missing is white.
-std::uint32_t ParseColour(const std::string& text);
+// Colour values are written as signed decimal; they are read with
+// ParseProfileColour (authoring/model/profile.h).
 std::string FormatColour(std::uint32_t colour);
 std::string CustomColourKey(int index);  // "Color%ld"
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "authoring/model/profile.h"
 #include "authoring/win32/about_dialog.h"
 #include "authoring/win32/banner_dialog.h"
 #include "authoring/win32/profile_settings.h"
@@ -173,7 +174,7 @@ void ProjectDialog::DefaultPathsFromSettings() {
     }
     importPath_ = openPath;
     projectPath_ = ReadSetting(kDirectoriesSection, kOpenProjectKey);
-    backgroundColour_ = ParseColour(ReadSetting(kColoursSection, kDefaultColourKey, "-"));
+    backgroundColour_ = ParseProfileColour(ReadSetting(kColoursSection, kDefaultColourKey, "-"));
 }
 
 void ProjectDialog::Reset(bool startUp) {
@@ -379,7 +380,7 @@ void ProjectDialog::ChooseBackgroundColour() {
     choose.lpCustColors = custom;
     bool haveDefault = ReadSetting(kColoursSection, kDefaultColourKey, "").size() > 0;
     if (haveDefault)
-        for (int i = 0; i < 16; ++i) custom[i] = ParseColour(ReadSetting(kColoursSection, CustomColourKey(i).c_str(), "-"));
+        for (int i = 0; i < 16; ++i) custom[i] = ParseProfileColour(ReadSetting(kColoursSection, CustomColourKey(i).c_str(), "-"));
     if (ChooseColorA(&choose)) {
         WriteSetting(kColoursSection, kDefaultColourKey, FormatColour(choose.rgbResult));
         backgroundColour_ = choose.rgbResult;
