@@ -85,7 +85,8 @@ bool SetValue(ProjectModel& m, const std::string& key, const std::string& text, 
     }
     if (*id == kBackgroundKind && *v == kImageBackground && m.backdropPath.empty())
         return sink.Error("An image background needs a picture: use background P.apj image PICTURE", text), false;
-    m.settings[*id] = *v;
+    if (*id == kBackgroundKind) m.SetBackgroundKind(*v);
+    else m.settings[*id] = *v;
     return true;
 }
 
@@ -142,7 +143,7 @@ int RunBackground(CliContext& context) {
                                                             : "The picture is corrupt",
                                   m.backdropPath), false;
         }
-        m.settings[kBackgroundKind] = *kind;
+        m.SetBackgroundKind(*kind);
         return true;
     });
 }

@@ -21,7 +21,7 @@ ProjectContent ContentOf(const ProjectModel& model) {
     c.soundPaths = model.soundPaths;
     c.loopMusic = model.loopMusic;
     c.backdropPath = model.backdropPath;
-    c.useBackdropImage = model.settings.backgroundKind == kImageBackground;
+    c.useBackdropImage = model.useBackdropImage;
     c.bannerPath = model.bannerPath;
     c.settings = model.settings;
     for (GXDrawingSurface* first : model.Actors()) c.actors.push_back(first);
@@ -58,6 +58,7 @@ bool LoadProject(const fs::path& path, ProjectModel& model, ReportSink& sink, co
     loaded.soundPaths = f.soundPaths;
     loaded.loopMusic = f.loopMusic;
     loaded.backdropPath = f.backdropPath;
+    loaded.useBackdropImage = f.useBackdropImage != 0;
     loaded.bannerPath = f.bannerPath;
     loaded.settings = f.settings;
     loaded.frames = std::move(read.actors);

@@ -67,7 +67,13 @@ void ProjectModel::Reset(std::uint32_t backgroundColour) {
     eraser = 0;
     for (std::string& path : soundPaths) path.clear();
     backdropPath.clear();
+    useBackdropImage = false;
     bannerPath.clear();
+}
+
+void ProjectModel::SetBackgroundKind(std::int32_t kind) {
+    settings[kBackgroundKind] = kind;
+    useBackdropImage = kind == kImageBackground;
 }
 
 void NumberAsOneActor(FrameList& frames, std::size_t begin, std::size_t end) {

@@ -24,6 +24,10 @@ struct ProjectModel {
     std::int32_t loopMusic = 0;
     std::array<std::string, kSoundSlots> soundPaths;  // in SoundSlot order
     std::string backdropPath;               // as given: file names are case-sensitive here
+    // Whether the Image background is chosen: the stored flag that makes the writer
+    // embed the picture. The dialog keeps it apart from the background kind, which
+    // also counts as Image when no background button is checked.
+    bool useBackdropImage = false;
     std::string bannerPath;
     std::string projectPath;
     bool compressed = false;  // read from a compressed project: saved back in that form
@@ -38,6 +42,8 @@ struct ProjectModel {
     // False (nothing changed) when the index is out of range or the move would leave the list.
     bool RemoveActor(std::size_t actor);
     bool MoveActor(std::size_t actor, int places);
+    // Sets the background kind (0 starfield .. 3 image) and the Image flag with it.
+    void SetBackgroundKind(std::int32_t kind);
     // Drops every actor after the 100th with a report saying so (information unless
     // the caller counts it as a failure); true if any was dropped.
     bool DropActorsBeyondLimit(ReportSink& sink, ReportKind kind = ReportKind::Information);

@@ -119,6 +119,7 @@ void ProjectDialog::SyncModel() {
     char backdrop[256] = {};
     GetDlgItemTextA(dialog_, IDC_BG_IMAGE_PATH, backdrop, sizeof backdrop);
     project_.backdropPath = backdrop;
+    project_.useBackdropImage = IsDlgButtonChecked(dialog_, IDC_BG_IMAGE) == BST_CHECKED;
     for (GXDrawingSurface* first : project_.Actors())
         if (!first->firstFrame) first->firstFrame = first;
 }

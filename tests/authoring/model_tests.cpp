@@ -8,6 +8,7 @@
 #include "authoring/model/modify_actor.h"
 #include "authoring/model/picture_reader.h"
 #include "authoring/model/profile.h"
+#include "authoring/model/project_files.h"
 #include "authoring/model/project_model.h"
 #include "authoring/model/settings.h"
 
@@ -165,6 +166,35 @@ TEST(ActorList, NewKeepsTheSwitchesThatSurviveIt) {
     EXPECT_EQ(model.loopMusic, 1);
     EXPECT_EQ(model.eraser, 0);
     EXPECT_EQ(model.soundPaths[kMusicSound], "");
+}
+
+// The stored Image flag is whether the Image background was chosen. The kind alone
+// says Image (3) also when no background button is checked, and then no picture
+// is embedded; the flag survives a save and a load.
+TEST(ProjectContent, ImageFlagFollowsTheImageChoiceNotTheKind) {
+    struct Case {
+        std::int32_t kind;
+        bool imageChosen;
+        bool stored;
+    } cases[] = {{2, false, false}, {3, true, true}, {3, false, false}, {0, false, false}};
+    auto dir = FreshFolder("orb_image_flag");
+    for (const Case& c : cases) {
+        ProjectModel model;
+        model.SetBackgroundKind(c.kind);
+        model.useBackdropImage = c.imageChosen;
+        EXPECT_EQ(ContentOf(model).useBackdropImage, c.stored) << c.kind << " " << c.imageChosen;
+        ReportLog log;
+        ASSERT_TRUE(SaveProject(model, dir / "p.apj", log));
+        ProjectModel loaded;
+        ASSERT_TRUE(LoadProject(dir / "p.apj", loaded, log));
+        EXPECT_EQ(loaded.useBackdropImage, c.stored);
+        EXPECT_EQ(loaded.settings[kBackgroundKind], c.kind);
+    }
+    ProjectModel model;
+    model.SetBackgroundKind(3);
+    EXPECT_TRUE(model.useBackdropImage);
+    model.Reset(0xFFFFFF);
+    EXPECT_FALSE(model.useBackdropImage);
 }
 
 TEST(Import, TypeRulesRefuseMixedLongAndUnsupportedSelections) {
