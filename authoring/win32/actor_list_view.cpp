@@ -34,8 +34,9 @@ GXDrawingSurface MakeThumbnail(const GXDrawingSurface& frame, int slotWidth, int
     HDC screen = GetDC(nullptr);
     bool palettised = GetDeviceCaps(screen, BITSPIXEL) < 16;
     ReleaseDC(nullptr, screen);
+    // The key also lights the keyed pixels of the selected slot on any display.
+    thumbnail.key = frame.key;
     if (palettised) {
-        thumbnail.key = frame.key;
         thumbnail.PaintTransparent(kThumbGrey, kThumbGrey);
         thumbnail.ConvertTo8(Program::Authoring);
     }
