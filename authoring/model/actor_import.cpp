@@ -87,6 +87,7 @@ void ImportPictures(const std::vector<std::string>& paths, const std::string& ty
                     ProjectModel& project, ReportSink& sink, std::vector<bool>& keyedByOpacity, ImportResult& result) {
     std::vector<PictureFile> files;
     for (const std::string& path : paths) {
+        if (options.beforeFile) options.beforeFile(path);
         PictureFile file{path, {}};
         const bool readBefore = std::any_of(files.begin(), files.end(), [&](const PictureFile& f) { return f.path == path; });
         if (RefusedAsLoaded(readBefore || FindByName(project.frames, path), path, options, sink, result) ||
@@ -100,6 +101,7 @@ void ImportPictures(const std::vector<std::string>& paths, const std::string& ty
 void ImportActorFiles(const std::vector<std::string>& paths, const ImportOptions& options, ProjectModel& project,
                       ReportSink& sink, ImportResult& result) {
     for (const std::string& path : paths) {
+        if (options.beforeFile) options.beforeFile(path);
         if (RefusedAsLoaded(FindByName(project.frames, path) != nullptr, path, options, sink, result)) break;
         std::size_t before = project.frames.size();
         if (!LoadActor(path, project.frames, Program::Authoring, sink)) break;
@@ -141,7 +143,7 @@ void GiveOpacityTransparency(GXDrawingSurface& frame) {
     PutOnSquareCanvas(frame);
 }
 
-bool BuildActorFile(GXDrawingSurface& first, ReportSink& sink) {
+bool BuildActorFile(GXDrawingSurface& first, ReportSink& sink, const ActorPathChooser& chooseOther) {
     std::string ext = PathExtension(first.name);
     if (Upper(ext) == "ACT") return true;
     std::string target = first.name.substr(0, first.name.size() - ext.size());
@@ -149,7 +151,12 @@ bool BuildActorFile(GXDrawingSurface& first, ReportSink& sink) {
     target += "ACT";
     if (!AcceptablePath(target, sink)) return false;
     first.name = target;
-    return SaveActor(target, first, sink);
+    // With somewhere else to turn to, a failure here is no error yet.
+    NullReportSink quiet;
+    if (SaveActor(target, first, chooseOther ? static_cast<ReportSink&>(quiet) : sink)) return true;
+    if (!chooseOther) return false;
+    std::optional<std::string> chosen = chooseOther(target);
+    return chosen && AcceptablePath(*chosen, sink) && SaveActor(*chosen, first, sink);
 }
 
 bool IsPictureType(const std::string& type) {
@@ -184,7 +191,7 @@ ImportResult ImportActors(const std::vector<std::string>& paths, const ImportOpt
         ImportPictures(paths, type, options, project, sink, keyedByOpacity, result);
         if (project.frames.size() > begin && options.loadAsActor) {
             NumberAsOneActor(project.frames, begin, project.frames.size());
-            if (options.buildActor) BuildActorFile(*project.frames[begin], sink);
+            if (options.buildActor) BuildActorFile(*project.frames[begin], sink, options.chooseActorPath);
         }
     } else {
         ImportActorFiles(paths, options, project, sink, result);

@@ -1,5 +1,7 @@
 // Turning picture and actor files into actors at the end of the project's list.
 #pragma once
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,10 @@
 
 namespace orb {
 
+// Asked for another place when an actor file cannot be made where it belongs (given
+// as the argument); nothing chosen gives none.
+using ActorPathChooser = std::function<std::optional<std::string>(const std::string& target)>;
+
 struct ImportOptions {
     bool loadAsActor = true;  // all frames of one import become one animated actor
     bool buildActor = false;  // also save that actor as an actor file (only with loadAsActor)
@@ -15,6 +21,9 @@ struct ImportOptions {
     std::optional<SheetGrid> grid = std::nullopt;  // each picture is a sprite sheet: its cells are its frames
     // How refusals are reported: the dialog informs, the command line fails.
     ReportKind refusalKind = ReportKind::Information;
+    // Told each file's path before it is imported, so a progress box can follow.
+    std::function<void(const std::string& path)> beforeFile;
+    ActorPathChooser chooseActorPath;  // for Build Actor; none: the failure is reported
 };
 
 // Why an import took less than it was given.
@@ -55,7 +64,8 @@ void GiveDefaultTransparency(GXDrawingSurface& frame);
 void GiveOpacityTransparency(GXDrawingSurface& frame);
 
 // Saves the actor beside its source as NAME.ACT (nothing for an actor file) and
-// renames the actor after it. False when the file could not be written.
-bool BuildActorFile(GXDrawingSurface& first, ReportSink& sink);
+// renames the actor after it. When that file cannot be written, `chooseOther` (if
+// given) names another place to write it. False when no file was written.
+bool BuildActorFile(GXDrawingSurface& first, ReportSink& sink, const ActorPathChooser& chooseOther = {});
 
 }  // namespace orb

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "authoring/model/actor_import.h"
@@ -26,6 +27,7 @@ constexpr char kImportFilter[] =
     "JPG - JPEG - JFIF Compliant (*.jpg)\0*.jpg\0PCX - Zsoft Paintbrush (*.pcx)\0*.pcx\0"
     "PNG - Portable Network Graphics (*.png)\0*.png\0Truevision Targa (*.tga)\0*.tga\0"
     "GIF - Graphics Interchange Format, still or animated (*.gif)\0*.gif\0All Files (*.*)\0*.*\0";
+constexpr char kActorFilter[] = "Orbellan Actors (*.act)\0*.act\0All Files (*.*)\0*.*\0";
 constexpr std::size_t kSelectionBytes = 16384;
 
 std::string UpperExtension(const std::string& path) {
@@ -49,7 +51,27 @@ std::vector<std::string> SplitSelection(const char* buffer) {
     return paths;
 }
 
+// Where Build Actor writes an actor whose own NAME.ACT cannot be made.
+std::optional<std::string> ChooseActorFilePath(HWND owner, const std::string& target) {
+    char path[MAX_PATH] = {};
+    lstrcpynA(path, target.c_str(), sizeof path);
+    OPENFILENAMEA save{};
+    save.lStructSize = sizeof save;
+    save.hwndOwner = owner;
+    save.lpstrFilter = kActorFilter;
+    save.lpstrFile = path;
+    save.nMaxFile = sizeof path;
+    save.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
+    if (!GetSaveFileNameA(&save)) return std::nullopt;
+    return std::string(path);
+}
+
 }  // namespace
+
+ActorPathChooser ProjectDialog::ActorFileChooser() const {
+    HWND owner = dialog_;
+    return [owner](const std::string& target) { return ChooseActorFilePath(owner, target); };
+}
 
 void ProjectDialog::ImportAviClips(const std::vector<std::string>& paths) {
     ReportBoxSink sink;
@@ -78,7 +100,7 @@ void ProjectDialog::ImportAviClips(const std::vector<std::string>& paths) {
             frame.Scale(width, height, sink);
         }
         for (std::size_t i = first; i < actors_.size(); ++i) GiveDefaultTransparency(*actors_[i]);
-        if (loadAsActor_ && buildActor_) BuildActorFile(*actors_[first], sink);
+        if (loadAsActor_ && buildActor_) BuildActorFile(*actors_[first], sink, ActorFileChooser());
     }
     project_.DropActorsBeyondLimit(sink);
 }
@@ -131,9 +153,10 @@ void ProjectDialog::AddActors() {
     ReportBoxSink sink;
     if (IsPictureType(extension) || extension == "ACT") {
         ProgressDialog progress(dialog_, "Loading", static_cast<int>(paths.size()));
-        progress.Step(paths.front());
-        ImportActors(paths, {loadAsActor_, buildActor_}, project_, sink);
-        progress.StepTo(static_cast<int>(paths.size()), paths.back());
+        ImportOptions options{loadAsActor_, buildActor_};
+        options.beforeFile = [&progress](const std::string& path) { progress.Step(path); };
+        options.chooseActorPath = ActorFileChooser();
+        ImportActors(paths, options, project_, sink);
     } else if (extension == "AVI") {
         ImportAviClips(paths);
     } else {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/model/actor_import.h"
 #include "authoring/model/project_model.h"
 #include "authoring/win32/mode_button.h"
 #include "common/imaging/drawing_surface.h"
@@ -70,6 +71,7 @@ private:
     void ModifySelected();
     void AddActors();
     void ImportAviClips(const std::vector<std::string>& paths);
+    ActorPathChooser ActorFileChooser() const;
     void GiveDefaultTransparencyFrom(std::size_t fromFrame);
     int SelectedActor() const { return selected_; }
 

@@ -80,6 +80,59 @@ TEST(ImportFiles, BuildActorWritesTheActorFileBesideThePicture) {
     EXPECT_EQ(again.frames[0]->Width(), 12);
 }
 
+// Each file is announced before it is read, the refused duplicate too; the import
+// stops there, so the third path is never announced.
+TEST(ImportFiles, EveryFileIsAnnouncedWithItsPathUpToTheOneThatStops) {
+    fs::path dir = test::ScratchFolder();
+    std::string a = MakeBmp(dir, "a.bmp", 8, 8), b = MakeBmp(dir, "b.bmp", 8, 8), c = MakeBmp(dir, "c.bmp", 8, 8);
+    ProjectModel model;
+    ReportLog log;
+    std::vector<std::string> announced;
+    ImportOptions options;
+    options.beforeFile = [&](const std::string& path) { announced.push_back(path); };
+    ASSERT_EQ(ImportActors({a}, options, model, log).added, 1u);
+    EXPECT_EQ(announced, std::vector<std::string>{a});
+    announced.clear();
+    options.loadAsActor = false;
+    EXPECT_EQ(ImportActors({b, a, c}, options, model, log).added, 1u);
+    EXPECT_EQ(announced, (std::vector<std::string>{b, a}));
+}
+
+// When NAME.ACT cannot be made (a folder of that name stands there), the chooser is
+// asked with that path; the actor is written where it says and keeps the name
+// NAME.ACT. Nothing chosen writes nothing; without a chooser the failure is reported.
+TEST(ImportFiles, BuildActorAsksForAnotherPlaceWhenTheFileCannotBeMade) {
+    fs::path dir = test::ScratchFolder();
+    std::string cat = MakeBmp(dir, "cat.bmp", 8, 8);
+    fs::create_directory(dir / "cat.ACT");
+    const std::string target = (dir / "cat.ACT").string(), elsewhere = (dir / "other.act").string();
+    struct Case {
+        bool offerChooser;
+        std::optional<std::string> answer;
+        bool written;
+        std::size_t errors;
+    } cases[] = {{true, elsewhere, true, 0}, {true, std::nullopt, false, 0}, {false, std::nullopt, false, 1}};
+    for (const Case& c : cases) {
+        fs::remove(elsewhere);
+        ProjectModel model;
+        ReportLog log;
+        ImportOptions options;
+        options.buildActor = true;
+        std::vector<std::string> asked;
+        if (c.offerChooser)
+            options.chooseActorPath = [&](const std::string& path) {
+                asked.push_back(path);
+                return c.answer;
+            };
+        ASSERT_EQ(ImportActors({cat}, options, model, log).added, 1u);
+        EXPECT_EQ(asked, c.offerChooser ? std::vector<std::string>{target} : std::vector<std::string>{});
+        EXPECT_EQ(fs::exists(elsewhere), c.written);
+        EXPECT_EQ(model.frames[0]->name, target);
+        EXPECT_EQ(log.reports.size(), c.errors);
+        EXPECT_TRUE(fs::is_directory(target));
+    }
+}
+
 TEST(ModifyFiles, OkWithoutChangesKeepsAFlaggedFrameAndTwoFlipsCancel) {
     fs::path dir = test::ScratchFolder();
     std::string path = MakeBmp(dir, "cat.bmp", 10, 6);
