@@ -3,6 +3,7 @@
 namespace orb {
 
 std::string FormatReport(const Report& report) {
+    if (report.kind == ReportKind::Notice) return report.message;
     return report.message + " (" + report.subject + ")\n";
 }
 

@@ -7,7 +7,8 @@
 
 namespace orb {
 
-enum class ReportKind { Error, Information };
+// Notice: a plain box titled "Information" that shows the message alone.
+enum class ReportKind { Error, Information, Notice };
 
 struct Report {
     ReportKind kind;
@@ -15,7 +16,7 @@ struct Report {
     std::string subject;  // the file or picture concerned; may be empty
 };
 
-// The text every program shows for a report: "%s (%s)\n".
+// The text every program shows for a report: "%s (%s)\n"; a notice's message as it is.
 std::string FormatReport(const Report& report);
 
 class ReportSink {
@@ -29,6 +30,7 @@ public:
     void Information(std::string message, std::string subject = {}) {
         Deliver({ReportKind::Information, std::move(message), std::move(subject)});
     }
+    void Notice(std::string message) { Deliver({ReportKind::Notice, std::move(message), {}}); }
 };
 
 // Keeps every report; used by tests and by hosts that show reports later.

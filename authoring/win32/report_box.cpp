@@ -41,7 +41,8 @@ bool ReportInformation(bool condition, const std::string& message, const std::st
 }
 
 void ReportBoxSink::Deliver(const Report& report) {
-    if (report.kind == ReportKind::Error) ReportError(true, report.message, report.subject);
+    if (report.kind == ReportKind::Notice) ShowBox(GetActiveWindow(), report.message, "Information", MB_OK);
+    else if (report.kind == ReportKind::Error) ReportError(true, report.message, report.subject);
     else ReportInformation(true, report.message, report.subject);
 }
 

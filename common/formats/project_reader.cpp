@@ -74,7 +74,7 @@ ProjectCheck ReadCompressed(const fs::path& path, std::span<const std::uint8_t> 
                       "There is not enough free disc space to load/decompress your selected Orbellan Screensaver: "
                       "required: %ldk; available: %ldk\n",
                       static_cast<long>(size / 1024), static_cast<long>(*available));
-        sink.Information(text);
+        sink.Notice(text);
         return ProjectCheck::NotEnoughSpace;
     }
 

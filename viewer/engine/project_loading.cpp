@@ -22,8 +22,12 @@ std::unique_ptr<GXDrawingSurface> TakePicture(FrameList& pictures, const GXDrawi
 }  // namespace
 
 bool ViewerState::LoadProject() {
-    ViewerProject project = LoadViewerProject(projectPath, isPreview, Reports());
+    ViewerProject project = LoadViewerProject(projectPath, isPreview, Reports(), freeSpace);
     if (!project) {
+        if (project.check == ProjectCheck::NotEnoughSpace) {
+            lackedSpace_ = true;
+            QuitWithCode(kExitNotEnoughSpace);
+        }
         if (project.check == ProjectCheck::CannotOpen) {
             Trace("File is invalid");
             Trace(projectPath);

@@ -68,6 +68,7 @@ bool ViewerState::Initialise(const std::string& path) {
     for (auto& sound : sounds) sound.reset();
     forceRedraw = true;
     projectPath = path;
+    lackedSpace_ = false;
 
     screen = platform_.screen;
     const std::string option = platform_.profile->GetString("EnableSound", "SoundsOn", "Y");
@@ -76,8 +77,9 @@ bool ViewerState::Initialise(const std::string& path) {
     platform_.input->TakeSnapshot();
 
     if (!LoadProject()) {
-        // Input during loading ends the saver quietly, as it does once the show runs.
-        if (!quitRequested)
+        // Input during loading ends the saver quietly, as it does once the show runs;
+        // a project too large to unpack has already said so.
+        if (!quitRequested && !lackedSpace_)
             Reports().Error("Errors occurred while loading the screensaver file: program will terminate");
         return false;
     }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/formats/project_reader.h"
 #include "common/formats/project_settings.h"
 #include "common/imaging/drawing_surface.h"
 #include "viewer/engine/display_device.h"
@@ -37,6 +38,7 @@ struct ViewerSettings : ProjectSettings {
 
 // The viewer's exit codes raised by the engine.
 inline constexpr int kExitInputDuringLoad = 0;
+inline constexpr int kExitNotEnoughSpace = 0;
 inline constexpr int kExitDisplayOrActor = 1;
 inline constexpr int kExitBadMotionMode = 99;
 inline constexpr int kExitScreenWidthZero = 145;
@@ -147,6 +149,7 @@ public:
     std::array<std::string, kSoundSlots> soundPaths;
     std::string projectPath;
     bool projectWasCompressed = false;
+    FreeSpaceProbe freeSpace = FreeKilobytes;  // asked before a compressed project is unpacked
     bool isPreview = false;
 
     std::int32_t sceneTimer = 0;
@@ -172,6 +175,7 @@ private:
 
     SpriteFactory factory_;
     std::optional<int> quitCode_;
+    bool lackedSpace_ = false;  // the load stopped for room to unpack, and said so
 };
 
 }  // namespace orb

@@ -23,6 +23,10 @@ int ShowMessageBox(HWND owner, const std::string& text, const char* title, UINT 
 }
 
 void MessageBoxReports::Deliver(const Report& report) {
+    if (report.kind == ReportKind::Notice) {
+        ShowMessageBox(nullptr, report.message, "Information", MB_OK);
+        return;
+    }
     bool error = report.kind == ReportKind::Error;
     ShowMessageBox(nullptr, FormatReport(report), error ? "Error" : "Information",
                    MB_OK | (error ? MB_ICONSTOP : MB_ICONINFORMATION));

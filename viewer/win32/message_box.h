@@ -14,7 +14,7 @@ namespace orb {
 int ShowMessageBox(HWND owner, const std::string& text, const char* title, UINT style);
 
 // Reports as the viewer shows them: "%s (%s)\n" in an ownerless box titled
-// "Error" (stop icon) or "Information" (information icon).
+// "Error" (stop icon) or "Information" (information icon); a notice plainly.
 class MessageBoxReports final : public ReportSink {
 public:
     void Deliver(const Report& report) override;

@@ -10,6 +10,7 @@
 #include "common/formats/project_writer.h"
 #include "common/io/file_io.h"
 #include "project_test_data.h"
+#include "tests/common/formats/compressed_project.h"
 #include "tests/common/test_folder.h"
 
 #ifndef _WIN32
@@ -24,22 +25,9 @@ using test::FullProject;
 using test::GreyBmp;
 using test::FreshFolder;
 using test::Put;
+using test::WriteCompressed;
 
 std::vector<std::uint8_t> Get(const fs::path& path) { return ReadWholeFile(path).value_or(std::vector<std::uint8_t>{}); }
-
-// The compressed form as a build makes it: the plain file packed under
-// "ORBxxx.apj", then its size appended.
-void WriteCompressed(const fs::path& target, const std::vector<std::uint8_t>& plain) {
-    const fs::path staging = target.parent_path() / "staging";
-    fs::create_directories(staging);
-    Put(staging / "ORBxxx.apj", plain);
-    ASSERT_EQ(CompressFileToArchive(target.string(), (staging / "ORBxxx.apj").string(), true), 0);
-    std::ofstream out(target, std::ios::binary | std::ios::app);
-    const std::uint32_t size = static_cast<std::uint32_t>(plain.size());
-    for (int i = 0; i < 4; ++i) out.put(static_cast<char>(size >> (8 * i)));
-    out.close();
-    fs::remove_all(staging);
-}
 
 FreeSpaceProbe Plenty() {
     return [](const fs::path&) { return std::optional<std::int64_t>(1 << 30); };
@@ -97,7 +85,7 @@ TEST(ProjectCompressed, TooLittleSpaceStopsBeforeExtracting) {
     EXPECT_EQ(read.check, ProjectCheck::NotEnoughSpace);
     EXPECT_EQ(asked, folder);  // the receiving folder, not some fixed drive
     ASSERT_EQ(log.reports.size(), 1u);
-    EXPECT_EQ(log.reports[0].kind, ReportKind::Information);
+    EXPECT_EQ(log.reports[0].kind, ReportKind::Notice);  // a plain box: no " ()" after the text
     EXPECT_EQ(log.reports[0].message,
               "There is not enough free disc space to load/decompress your selected Orbellan Screensaver: required: " +
                   std::to_string(plain.size() / 1024) + "k; available: " + std::to_string(required - 1) + "k\n");

@@ -8,6 +8,7 @@
 #include "common/io/byte_writer.h"
 #include "common/io/file_io.h"
 #include "engine_test_support.h"
+#include "tests/common/formats/compressed_project.h"
 
 namespace orb {
 namespace {
@@ -126,6 +127,24 @@ TEST_F(ProjectOnDisk, InputWhileLoadingEndsWithCode0AndNoMessage) {
     EXPECT_EQ(show.state.QuitCode(), 0);
     EXPECT_TRUE(show.state.quitRequested);
     for (const Report& r : show.reports.reports) EXPECT_NE(r.kind, ReportKind::Error) << r.message;
+}
+
+// Too little room to unpack a compressed project: one plain box with the sizes,
+// no start-up error after it, and the saver ends with 0. The project's plain size
+// S gives "required: S / 1024 k"; the check asks for (S + 100000) / 1024 k.
+TEST_F(ProjectOnDisk, TooLittleRoomToUnpackShowsOneBoxAndEndsWith0) {
+    const std::vector<std::uint8_t> plain = SerializeProject(SampleProject());
+    test::WriteCompressed(path, plain);
+    TestShow show;
+    show.state.freeSpace = [](const fs::path&) { return std::optional<std::int64_t>(7); };
+    EXPECT_FALSE(show.state.Initialise(path));
+    ASSERT_EQ(show.reports.reports.size(), 1u);
+    const Report& box = show.reports.reports[0];
+    EXPECT_EQ(box.kind, ReportKind::Notice);
+    EXPECT_EQ(FormatReport(box),
+              "There is not enough free disc space to load/decompress your selected Orbellan Screensaver: required: " +
+                  std::to_string(plain.size() / 1024) + "k; available: 7k\n");
+    EXPECT_EQ(show.state.QuitCode(), 0);
 }
 
 TEST_F(ProjectOnDisk, AScreenWithoutWidthEndsWithCode145) {
