@@ -24,12 +24,18 @@ public:
 
     const std::string& Folder() const { return folder_; }
 
+    // Set after a sound file could not be written whole: the user has been told
+    // and the saver is ending, so no further file is tried.
+    void MarkOutOfSpace() { outOfSpace_ = true; }
+    bool OutOfSpace() const { return outOfSpace_; }
+
 private:
     bool Create();
 
     std::string folder_;
     std::string names_[8];
     int nameCount_ = 0;
+    bool outOfSpace_ = false;
 };
 
 }  // namespace orb

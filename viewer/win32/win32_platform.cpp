@@ -21,6 +21,7 @@ constexpr char kEffectSpaceMessage[] =
 
 std::string WriteSoundFile(TempSoundFolder& folder, const char* name, std::span<const std::uint8_t> bytes,
                            const char* message, QuitSink& quit) {
+    if (folder.OutOfSpace()) return {};
     std::string path = folder.PathOf(name);
     std::size_t written = 0;
     if (!path.empty()) {
@@ -33,6 +34,7 @@ std::string WriteSoundFile(TempSoundFolder& folder, const char* name, std::span<
     char text[256];
     std::snprintf(text, sizeof text, message, static_cast<long>((bytes.size() - written) / 1000));
     ShowMessageBox(GetActiveWindow(), text, "Information", MB_OK);
+    folder.MarkOutOfSpace();
     quit.QuitWithCode(0);
     return {};
 }
