@@ -56,7 +56,8 @@ bool DisplayDevice::DXInit(int width, int height, int bitsPerPixel) {
     drawingDepth_ = backend_.DrawingDepth();
     backBuffer_ = backend_.CreateSurface(mode_.width, mode_.height);
     if (!backBuffer_) {
-        backend_.Close();
+        reports_.Error("Failed to create DD BackSurface");
+        backend_.Close(reports_);
         return false;
     }
     return true;
@@ -69,7 +70,7 @@ void DisplayDevice::DXUninit() {
     backBuffer_.reset();
     backdropPicture_.reset();
     hiddenPicture_.reset();
-    if (depth_ != 0) backend_.Close();
+    if (depth_ != 0) backend_.Close(reports_);
     depth_ = 0;
 }
 

@@ -8,7 +8,7 @@ namespace {
 class NoDisplay final : public DisplayBackend {
 public:
     bool Open(int, int, int, ReportSink&) override { return false; }
-    void Close() override {}
+    void Close(ReportSink&) override {}
     int DrawingDepth() const override { return 24; }
     DisplaySurface& Screen() override { return screen_; }
     std::unique_ptr<DisplaySurface> CreateSurface(int, int) override { return nullptr; }

@@ -49,8 +49,9 @@ public:
     // Opens the screen (the primary surface) at the given size and bits per pixel.
     // False after reporting the reason.
     virtual bool Open(int width, int height, int bitsPerPixel, ReportSink& reports) = 0;
-    // Releases the screen; surfaces already handed out stay valid until destroyed.
-    virtual void Close() = 0;
+    // Releases the screen and gives the display back as it was; surfaces already
+    // handed out stay valid until destroyed. Failures go to `reports`.
+    virtual void Close(ReportSink& reports) = 0;
     // Depth (8 or 24) of the pictures the draw list should prepare for this display.
     virtual int DrawingDepth() const = 0;
     // The screen; valid between Open and Close.

@@ -78,7 +78,7 @@ void SoftwareDisplay::NoteChanged(const Rect& rect) {
     changed_.push_back(rect);
 }
 
-void SoftwareDisplay::Close() { screen_.reset(); }
+void SoftwareDisplay::Close(ReportSink&) { screen_.reset(); }
 
 std::unique_ptr<DisplaySurface> SoftwareDisplay::CreateSurface(int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;

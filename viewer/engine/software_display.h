@@ -25,7 +25,7 @@ public:
     explicit SoftwareDisplay(int drawingDepth = 0) : requestedDepth_(drawingDepth) {}
 
     bool Open(int width, int height, int bitsPerPixel, ReportSink& reports) override;
-    void Close() override;
+    void Close(ReportSink& reports) override;
     int DrawingDepth() const override { return depth_; }
     DisplaySurface& Screen() override { return *screen_; }
     std::unique_ptr<DisplaySurface> CreateSurface(int width, int height) override;

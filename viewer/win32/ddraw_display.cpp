@@ -26,7 +26,9 @@ DirectDrawDisplay::DirectDrawDisplay(HMODULE ddraw, HWND window, QuitSink& quit)
     : library_(ddraw), window_(window), quit_(quit) {}
 
 DirectDrawDisplay::~DirectDrawDisplay() {
-    Close();
+    // Its device has closed it in any run that got going; this is the last resort.
+    NullReportSink quiet;
+    Close(quiet);
     if (library_) FreeLibrary(library_);
 }
 
@@ -71,13 +73,19 @@ bool DirectDrawDisplay::Open(int, int, int, ReportSink& reports) {
     return true;
 }
 
-void DirectDrawDisplay::Close() {
+void DirectDrawDisplay::Close(ReportSink& reports) {
     if (!directDraw_) return;
     if (exclusive_) {
+        // The saver's own window when no window is active any more (the show is ending).
         if (directDraw_->SetCooperativeLevel(GetActiveWindow(), DDSCL_NORMAL) != DD_OK &&
-            directDraw_->SetCooperativeLevel(window_, DDSCL_NORMAL) != DD_OK)
+            directDraw_->SetCooperativeLevel(window_, DDSCL_NORMAL) != DD_OK) {
+            reports.Error("Failed to reset DD Cooperative level");
             return;
-        directDraw_->RestoreDisplayMode();
+        }
+        if (directDraw_->RestoreDisplayMode() != DD_OK) {
+            reports.Error("Failed to restore DD DisplayMode");
+            return;
+        }
         exclusive_ = false;
     }
     if (primary_) primary_->Reset();

@@ -46,7 +46,7 @@ public:
     DirectDrawDisplay& operator=(const DirectDrawDisplay&) = delete;
 
     bool Open(int width, int height, int bitsPerPixel, ReportSink& reports) override;
-    void Close() override;
+    void Close(ReportSink& reports) override;
     int DrawingDepth() const override { return 24; }
     DisplaySurface& Screen() override { return *primary_; }
     std::unique_ptr<DisplaySurface> CreateSurface(int width, int height) override;

@@ -5,7 +5,10 @@
 
 namespace orb {
 
-GdiDisplay::~GdiDisplay() { Close(); }
+GdiDisplay::~GdiDisplay() {
+    NullReportSink quiet;  // GDI's close reports nothing
+    Close(quiet);
+}
 
 bool GdiDisplay::Open(int width, int height, int bitsPerPixel, ReportSink& reports) {
     if (!memory_.Open(width, height, bitsPerPixel, reports)) return false;
@@ -23,8 +26,8 @@ bool GdiDisplay::Open(int width, int height, int bitsPerPixel, ReportSink& repor
     return true;
 }
 
-void GdiDisplay::Close() {
-    memory_.Close();
+void GdiDisplay::Close(ReportSink& reports) {
+    memory_.Close(reports);
     if (palette_) DeleteObject(palette_);
     palette_ = nullptr;
     // No ChangeDisplaySettings here: the viewer never changes the display mode, and

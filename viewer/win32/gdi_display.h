@@ -21,7 +21,7 @@ public:
     GdiDisplay& operator=(const GdiDisplay&) = delete;
 
     bool Open(int width, int height, int bitsPerPixel, ReportSink& reports) override;
-    void Close() override;
+    void Close(ReportSink& reports) override;
     int DrawingDepth() const override { return memory_.DrawingDepth(); }
     DisplaySurface& Screen() override { return memory_.Screen(); }
     std::unique_ptr<DisplaySurface> CreateSurface(int width, int height) override {

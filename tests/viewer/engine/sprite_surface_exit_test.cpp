@@ -1,6 +1,6 @@
 // The draw list's exit codes for a sprite surface that is not square: 11 when the
 // item's picture is updated, 14 when it is blitted, and 14 as well for an erasing
-// item without a hidden picture.
+// item without a hidden picture; and a display that gives no back buffer.
 #include <gtest/gtest.h>
 
 #include "engine_test_support.h"
@@ -10,13 +10,14 @@ namespace orb {
 namespace {
 
 // A memory display whose square off-screen surfaces come out one row taller, as a
-// display driver that rounds sizes might hand them out.
+// display driver that rounds sizes might hand them out; or, refusing, none at all.
 struct SkewedDisplay final : DisplayBackend {
     bool Open(int w, int h, int bits, ReportSink& reports) override { return inner.Open(w, h, bits, reports); }
-    void Close() override { inner.Close(); }
+    void Close(ReportSink& reports) override { inner.Close(reports); }
     int DrawingDepth() const override { return inner.DrawingDepth(); }
     DisplaySurface& Screen() override { return inner.Screen(); }
     std::unique_ptr<DisplaySurface> CreateSurface(int w, int h) override {
+        if (refuseOffScreen) return nullptr;
         return inner.CreateSurface(w, w == h ? h + 1 : h);
     }
     bool DrawPicture(DisplaySurface& target, const GXDrawingSurface& picture, int x, int y) override {
@@ -30,7 +31,20 @@ struct SkewedDisplay final : DisplayBackend {
     bool Restore(DisplaySurface& surface) override { return inner.Restore(surface); }
     bool FillOnScreen(std::span<const ScreenFill> fills) override { return inner.FillOnScreen(fills); }
     SoftwareDisplay inner{24};
+    bool refuseOffScreen = false;
 };
+
+TEST(NoBackBuffer, OpeningSaysSoAndFails) {
+    SkewedDisplay display;
+    display.refuseOffScreen = true;
+    test::RecordingQuit quit;
+    ReportLog reports;
+    DisplayDevice device{display, quit, reports};
+    EXPECT_FALSE(device.DXInit(16, 12, 24));
+    ASSERT_EQ(reports.reports.size(), 1u);
+    EXPECT_EQ(FormatReport(reports.reports[0]), "Failed to create DD BackSurface ()\n");
+    EXPECT_EQ(reports.reports[0].kind, ReportKind::Error);
+}
 
 struct SkewedScreen : ::testing::Test {
     void SetUp() override {

@@ -27,7 +27,7 @@ struct NoSurface final : DisplaySurface {
 // Records the squares the star field puts on the screen.
 struct FillRecorder final : DisplayBackend {
     bool Open(int, int, int, ReportSink&) override { return true; }
-    void Close() override {}
+    void Close(ReportSink&) override {}
     int DrawingDepth() const override { return 24; }
     DisplaySurface& Screen() override { return screen; }
     std::unique_ptr<DisplaySurface> CreateSurface(int, int) override { return nullptr; }
