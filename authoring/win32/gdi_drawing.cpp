@@ -1,7 +1,10 @@
 #include "authoring/win32/gdi_drawing.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
+
+#include "common/imaging/fixed_palette.h"
 
 namespace orb {
 
@@ -69,11 +72,42 @@ bool Describe(const GXDrawingSurface& surface, DibInfo& info) {
     return true;
 }
 
+// On a palette display the fixed palette is selected and realised into the
+// context while a picture is drawn, so 8-bit pictures show their own colours.
+class FixedPaletteSelection {
+public:
+    explicit FixedPaletteSelection(HDC dc) : dc_(dc) {
+        if (!(GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE)) return;
+        alignas(LOGPALETTE) BYTE block[sizeof(LOGPALETTE) + 255 * sizeof(PALETTEENTRY)] = {};
+        auto* table = reinterpret_cast<LOGPALETTE*>(block);
+        auto* entries = reinterpret_cast<PALETTEENTRY*>(block + offsetof(LOGPALETTE, palPalEntry));
+        table->palVersion = 0x300;
+        table->palNumEntries = 256;
+        const auto& rgb = FixedPaletteRgb();
+        for (int i = 0; i < 256; ++i) entries[i] = {rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2], 0};
+        palette_ = GdiObject<HPALETTE>(CreatePalette(table));
+        if (!palette_) return;
+        previous_ = SelectPalette(dc, palette_.get(), FALSE);
+        RealizePalette(dc);
+    }
+    ~FixedPaletteSelection() {
+        if (previous_) SelectPalette(dc_, previous_, FALSE);
+    }
+    FixedPaletteSelection(const FixedPaletteSelection&) = delete;
+    FixedPaletteSelection& operator=(const FixedPaletteSelection&) = delete;
+
+private:
+    HDC dc_;
+    GdiObject<HPALETTE> palette_;
+    HPALETTE previous_ = nullptr;
+};
+
 }  // namespace
 
 void DrawSurface(HDC dc, const GXDrawingSurface& surface, int x, int y) {
     DibInfo info;
     if (!Describe(surface, info)) return;
+    FixedPaletteSelection palette(dc);
     SetDIBitsToDevice(dc, x, y, surface.Width(), surface.Height(), 0, 0, 0, surface.Height(),
                       surface.pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
 }
@@ -81,6 +115,7 @@ void DrawSurface(HDC dc, const GXDrawingSurface& surface, int x, int y) {
 void DrawSurfaceTransparent(HDC dc, const GXDrawingSurface& surface, int x, int y, std::uint32_t clear) {
     DibInfo info;
     if (!Describe(surface, info)) return;
+    FixedPaletteSelection palette(dc);
     HDC memory = CreateCompatibleDC(dc);
     void* bits = nullptr;
     Bitmap bitmap(CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));

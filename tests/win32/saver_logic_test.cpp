@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/imaging/fixed_palette.h"
+#include "viewer/win32/dib_drawing.h"
 #include "viewer/win32/display_modes.h"
 #include "viewer/win32/monitor_option.h"
 #include "viewer/win32/saver_screens.h"
@@ -164,6 +166,22 @@ TEST(SaverScreens, WindowsShowAndBackEndByArrangement) {
     }
 }
 
+// The saver's palette on 8-bit screens: the 256 fixed colours in order, each
+// marked PC_NOCOLLAPSE so the system gives it an entry of its own.
+TEST(FixedPalette, EveryEntryKeepsItsColourAndItsOwnSlot) {
+    HPALETTE palette = CreateFixedPalette();
+    ASSERT_NE(palette, nullptr);
+    PALETTEENTRY entries[256] = {};
+    ASSERT_EQ(GetPaletteEntries(palette, 0, 256, entries), 256u);
+    DeleteObject(palette);
+    const auto& rgb = FixedPaletteRgb();
+    int wrong = 0;
+    for (int i = 0; i < 256; ++i)
+        wrong += entries[i].peRed != rgb[i * 3] || entries[i].peGreen != rgb[i * 3 + 1] ||
+                 entries[i].peBlue != rgb[i * 3 + 2] || entries[i].peFlags != PC_NOCOLLAPSE;
+    EXPECT_EQ(wrong, 0);
+}
+
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class RecordQuit final : public QuitSink {
@@ -200,6 +218,37 @@ TEST(TempSoundFolder, PrivateFolderUnderTempIsRemovedWithItsFiles) {
     // Two savers at once never share a folder.
     TempSoundFolder a, b;
     EXPECT_NE(a.PathOf("temp1.mid"), b.PathOf("temp1.mid"));
+}
+
+// A sound file that cannot be written whole (here a folder stands in its place)
+// shows the message once, with the shortfall in thousands of bytes (2500 bytes
+// missing: 2500 / 1000 = 2), and asks to end with 0. The next sound file is not
+// tried, so a full disc shows one box, not one per sound.
+TEST(TempSoundFolder, AShortWriteSaysSoOnceAndEndsWith0) {
+    char temp[MAX_PATH + 1];
+    GetTempPathA(sizeof temp, temp);
+    const std::string log = std::string(temp) + "orb_sound_space_log.txt";
+    DeleteFileA(log.c_str());
+    _putenv(("ORB_REPORT_LOG=" + log).c_str());
+    TempSoundFolder sounds;
+    RecordQuit quit;
+    const std::string blocked = sounds.PathOf("temp1.mid");
+    ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
+    const std::vector<std::uint8_t> bytes(2500, 7);
+    EXPECT_TRUE(WriteSoundFile(sounds, "temp1.mid", bytes, "free %ldk\n", quit).empty());
+    EXPECT_TRUE(WriteSoundFile(sounds, "temp2.wav", bytes, "free %ldk\n", quit).empty());
+    EXPECT_FALSE(Exists(sounds.Folder() + "\\temp2.wav"));
+    EXPECT_EQ(quit.codes, std::vector<int>{0});
+    _putenv("ORB_REPORT_LOG=");
+    RemoveDirectoryA(blocked.c_str());
+    std::string text;
+    if (FILE* in = std::fopen(log.c_str(), "rb")) {
+        char buffer[256];
+        text.assign(buffer, std::fread(buffer, 1, sizeof buffer, in));
+        std::fclose(in);
+    }
+    EXPECT_EQ(text, "Information: free 2k\n");
+    DeleteFileA(log.c_str());
 }
 
 TEST(TempSoundFolder, DestructionRemovesWhatIsLeft) {

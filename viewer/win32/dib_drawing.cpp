@@ -45,7 +45,8 @@ HPALETTE CreateFixedPalette() {
     table->palVersion = 0x300;
     table->palNumEntries = 256;
     const auto& rgb = FixedPaletteRgb();
-    for (int i = 0; i < 256; ++i) entries[i] = PALETTEENTRY{rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2], 0};
+    for (int i = 0; i < 256; ++i)
+        entries[i] = PALETTEENTRY{rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2], PC_NOCOLLAPSE};
     return CreatePalette(table);
 }
 

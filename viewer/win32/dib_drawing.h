@@ -22,7 +22,8 @@ void DrawPictureRect(HDC dc, int x, int y, const GXDrawingSurface& picture, cons
 void StretchPictureRect(HDC dc, const Rect& target, const GXDrawingSurface& picture, const DibInfo& info,
                         const Rect& source);
 
-// The fixed palette as a GDI palette (caller deletes it).
+// The fixed palette as a GDI palette (caller deletes it). Its entries keep their
+// own colours (PC_NOCOLLAPSE), so the saver's pictures match them exactly.
 HPALETTE CreateFixedPalette();
 
 }  // namespace orb
