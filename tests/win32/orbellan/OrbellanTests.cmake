@@ -12,3 +12,10 @@ add_test(NAME win32.orbellan.build_saver
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_build_test.sh ${ORB_WINDOWS_TEST_DIR}/bin
           ${CMAKE_BINARY_DIR}/wine-tests/orbellan-build ${ORB_ORBELLAN_ARTEFACTS})
 set_tests_properties(win32.orbellan.build_saver PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+
+# Project-wide work: remembered colours and the colour picker, background Browse,
+# saving under typed names, loading every field, an actor file named at start-up.
+add_test(NAME win32.orbellan.project
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_driver_test.sh orbellan_project_driver ${ORB_WINDOWS_TEST_DIR}/bin
+          ${CMAKE_BINARY_DIR}/wine-tests/orbellan-project ${ORB_ORBELLAN_ARTEFACTS})
+set_tests_properties(win32.orbellan.project PROPERTIES TIMEOUT 600 RUN_SERIAL ON)

@@ -1,9 +1,15 @@
 #include "tests/win32/orbellan/driver_support.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "resources/orbellan/orbellan_resources.h"
 
 namespace orb::driver {
 
@@ -114,12 +120,71 @@ bool WaitGone(HWND window, int seconds) {
     return !IsWindow(window);
 }
 
-bool StartOrbellan(const std::string& program, const std::string& reportLog, Started& started) {
+std::vector<char> Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::size_t ReportLines(const std::string& log) {
+    std::vector<char> text = Contents(log);
+    std::size_t lines = 0;
+    for (char c : text) lines += c == '\n';
+    return lines;
+}
+
+std::string ProfileText(const char* section, const char* key) {
+    char text[256] = {};
+    GetProfileStringA(section, key, "", text, sizeof text);
+    return text;
+}
+
+int ActorCount(HWND dialog) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(GetPropA(dialog, "OrbActorCount")));
+}
+
+void TypeFileName(HWND box, const std::string& text) {
+    HWND name = GetDlgItem(box, cmb13);
+    if (!name) name = GetDlgItem(box, edt1);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SaveThrough(HWND dialog, const std::string& path, int button) {
+    PostClick(dialog, IDC_SAVE);
+    HWND box = FindDialog("Save As", 20);
+    Check(box != nullptr, "Save opens the save dialog");
+    if (!box) return;
+    Settle(box);
+    Sleep(1000);
+    Settle(box);
+    HWND child = TemplateChild(box, IDC_BUILD);
+    Check(child != nullptr, "the save dialog carries Save Project, Build and Install");
+    if (!child) return;
+    TypeFileName(box, path);
+    PostMessageA(child, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(child, button)));
+    Check(WaitGone(box, 20), "a save dialog button closes it");
+    Sleep(300);
+    Settle(dialog);
+}
+
+void LoadThrough(HWND dialog, const std::string& path) {
+    PostClick(dialog, IDC_LOAD);
+    HWND box = FindDialog("Open", 20);
+    Check(box != nullptr, "Load opens the file dialog");
+    if (!box) return;
+    Settle(box);
+    Sleep(1000);
+    TypeFileName(box, path);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    Check(WaitGone(box, 20), "Open closes the load dialog");
+}
+
+bool StartOrbellan(const std::string& program, const std::string& reportLog, Started& started,
+                   const std::string& arguments) {
     std::string folder = FolderOf(program);
     WriteProfileStringA("DefaultDirectories", nullptr, nullptr);
     WriteProfileStringA("DefaultColors", nullptr, nullptr);
     SetEnvironmentVariableA("ORB_REPORT_LOG", reportLog.c_str());
-    std::string commandLine = "\"" + program + "\"";
+    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),

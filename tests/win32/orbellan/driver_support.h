@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace orb::driver {
 
@@ -34,6 +35,27 @@ bool FileExists(const std::string& path);
 // The child dialog of our own template inside a file dialog: the one holding `id`.
 HWND TemplateChild(HWND box, int id);
 bool WaitGone(HWND window, int seconds);
+// Asks `condition` every 100 ms for up to `seconds`.
+template <typename Condition>
+bool WaitFor(Condition condition, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (condition()) return true;
+        Sleep(100);
+    }
+    return condition();
+}
+std::vector<char> Contents(const std::string& path);
+// Lines appended to the report log (one per message box the program showed).
+std::size_t ReportLines(const std::string& log);
+std::string ProfileText(const char* section, const char* key);
+// The actor count the main dialog publishes.
+int ActorCount(HWND dialog);
+// The file name box of a system file dialog.
+void TypeFileName(HWND box, const std::string& text);
+// Opens Save, types `path` and presses one of the save dialog's own buttons.
+void SaveThrough(HWND dialog, const std::string& path, int button);
+// Load through the open dialog.
+void LoadThrough(HWND dialog, const std::string& path);
 
 // Starts Orbellan.exe from its own folder with a clean profile and reports
 // logged to `reportLog`; waits for its main dialog.
@@ -41,7 +63,9 @@ struct Started {
     PROCESS_INFORMATION process{};
     HWND dialog = nullptr;
 };
-bool StartOrbellan(const std::string& program, const std::string& reportLog, Started& started);
+// `arguments` follow the program's path on its command line.
+bool StartOrbellan(const std::string& program, const std::string& reportLog, Started& started,
+                   const std::string& arguments = "");
 // Close, and waits for the program to end.
 bool CloseOrbellan(Started& started);
 

@@ -27,24 +27,6 @@ using namespace orb::driver;
 
 constexpr int kAllFilesFilter = 7;  // position of "All Files (*.*)" in the import filter
 
-int ActorCount(HWND dialog) {
-    return static_cast<int>(reinterpret_cast<std::intptr_t>(GetPropA(dialog, "OrbActorCount")));
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, int seconds) {
-    for (int i = 0; i < seconds * 10; ++i) {
-        if (condition()) return true;
-        Sleep(100);
-    }
-    return condition();
-}
-
-std::vector<char> Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 struct ClassSearch {
     const char* name;
     HWND found;
@@ -63,12 +45,6 @@ HWND ChildWithClass(HWND parent, const char* className) {
     ClassSearch search{className, nullptr};
     EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-void TypeFileName(HWND box, const std::string& text) {
-    HWND name = GetDlgItem(box, cmb13);
-    if (!name) name = GetDlgItem(box, edt1);
-    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 // Text of the size line once the preview has shown something.
@@ -198,25 +174,6 @@ void ImportClip(HWND dialog, const std::string& folder, const std::string& shot)
                                                 std::to_string(ActorCount(dialog)) + ")");
 }
 
-// Opens Save, types `path` and presses one of the save dialog's own buttons.
-void SaveThrough(HWND dialog, const std::string& path, int button) {
-    PostClick(dialog, IDC_SAVE);
-    HWND box = FindDialog("Save As", 20);
-    Check(box != nullptr, "Save opens the save dialog");
-    if (!box) return;
-    Settle(box);
-    Sleep(1000);
-    Settle(box);
-    HWND child = TemplateChild(box, IDC_BUILD);
-    Check(child != nullptr, "the save dialog carries Save Project, Build and Install");
-    if (!child) return;
-    TypeFileName(box, path);
-    PostMessageA(child, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(child, button)));
-    Check(WaitGone(box, 20), "a save dialog button closes it");
-    Sleep(300);
-    Settle(dialog);
-}
-
 // Preview writes the plain project as Viewer.apj beside the program and runs the
 // viewer full screen until a key.
 void CheckPreview(HWND dialog, const std::string& programFolder, const std::string& shot) {
@@ -237,19 +194,6 @@ void CheckPreview(HWND dialog, const std::string& programFolder, const std::stri
     Settle(dialog);
 }
 
-// Load through the open dialog; the dialog then shows the stored project.
-void LoadThrough(HWND dialog, const std::string& path) {
-    PostClick(dialog, IDC_LOAD);
-    HWND box = FindDialog("Open", 20);
-    Check(box != nullptr, "Load opens the file dialog");
-    if (!box) return;
-    Settle(box);
-    Sleep(1000);
-    TypeFileName(box, path);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    Check(WaitGone(box, 20), "Open closes the load dialog");
-}
-
 void CheckLoaded(HWND dialog, const std::string& path) {
     Click(dialog, IDC_NEW);
     Check(ActorCount(dialog) == 0 && Text(dialog, IDC_NUMBER) == "5", "New empties the project");
@@ -263,19 +207,6 @@ void CheckLoaded(HWND dialog, const std::string& path) {
               Text(dialog, IDC_SIZE_VALUE) + ")");
     Check(Pressed(dialog, IDC_MODE_RAIN) && !Pressed(dialog, IDC_MODE_BOUNCE), "loading " + path + " presses RAIN");
     Check(IsDlgButtonChecked(dialog, IDC_BG_STARFIELD) == BST_CHECKED, "loading " + path + " checks Starfield");
-}
-
-std::string ProfileText(const char* key) {
-    char text[256] = {};
-    GetProfileStringA("DefaultDirectories", key, "", text, sizeof text);
-    return text;
-}
-
-std::size_t ReportLines(const std::string& log) {
-    std::vector<char> text = Contents(log);
-    std::size_t lines = 0;
-    for (char c : text) lines += c == '\n';
-    return lines;
 }
 
 }  // namespace
@@ -330,12 +261,12 @@ int main(int argc, char** argv) {
     std::string installed = std::string(system) + "\\fishinst";
     DeleteFileA((installed + ".apj").c_str());
     DeleteFileA((installed + ".scr").c_str());
-    std::string remembered = ProfileText("DefaultOpenProject");
+    std::string remembered = ProfileText("DefaultDirectories", "DefaultOpenProject");
     SaveThrough(dialog, output + "\\fishinst.apj", IDC_INSTALL);
     Check(WaitFor([&] { return FileExists(installed + ".scr") && FileExists(installed + ".apj"); }, 60),
           "Install writes fishinst.scr and fishinst.apj into " + std::string(system));
     Check(!FileExists(output + "\\fishinst.apj"), "Install writes nothing into the chosen folder");
-    Check(ProfileText("DefaultOpenProject") == remembered, "Install leaves DefaultOpenProject as it was");
+    Check(ProfileText("DefaultDirectories", "DefaultOpenProject") == remembered, "Install leaves DefaultOpenProject as it was");
 
     // Saves and builds that cannot write beside their target (a folder stands in
     // the way, as a full disc or a locked folder would) report it and leave the

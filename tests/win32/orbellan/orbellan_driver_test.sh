@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs one of the drivers that work Orbellan.exe from outside, on a private Xvfb
+# screen and Wine prefix, with the program folder as users get it and a set of
+# input pictures and a clip. Converts the driver's screenshots to PNG.
+# Usage: orbellan_driver_test.sh DRIVER WIN-BIN-DIR WORK-DIR ARTEFACT-DIR
+# The driver is started as DRIVER.exe PROGRAM INPUT OUTPUT ARTEFACTS; its failures
+# are counted in its exit code.
+set -euo pipefail
+driver=$1 bin=$2 work=$3 artefacts=$4
+top=$(cd "$(dirname "$0")/../../.." && pwd)
+convert=/usr/bin/convert
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+rm -rf "$work"
+mkdir -p "$work"/input/{bmp,png,jpg,avi} "$work/output" "$work/program" "$artefacts"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
+    kill $xvfb 2>/dev/null || true
+    wait $xvfb 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$work/display")
+"$top/scripts/wine-prefix" "$work/prefix" >/dev/null
+run() { "$top/scripts/wine-run" "$work/prefix" "$@"; }
+
+# The program folder as users get it: Orbellan.exe, its help page and Viewer.scr.
+cp "$bin/Orbellan.exe" "$bin/Orbellan.html" "$bin/Viewer.scr" "$work/program/"
+# Pictures with a light field and dark shapes, so sprites stand out on the stars.
+"$convert" -size 96x72 xc:'#f0e060' -fill '#2040c0' -draw 'circle 48,36 48,8' BMP3:"$work/input/bmp/actor.bmp"
+"$convert" -size 640x480 xc:'#80c080' BMP3:"$work/input/bmp/big.bmp"
+"$convert" -size 96x72 xc:'#60e0f0' -fill '#c02040' -draw 'rectangle 20,14 76,58' "$work/input/png/actor.png"
+"$convert" -size 96x72 xc:'#f080f0' -fill '#104010' -draw 'polygon 48,4 92,68 4,68' -quality 92 "$work/input/jpg/actor.jpg"
+run "$bin/make_test_clip.exe" "$work/input/avi/clip.avi" 10 64 48 5 || fail "cannot write the test clip"
+
+set +e
+run "$bin/$driver.exe" "$work/program/Orbellan.exe" "$work/input" "$work/output" "$artefacts"
+failures=$?
+set -e
+for shot in "$artefacts"/*.bmp; do
+    [ -e "$shot" ] && "$convert" "$shot" "${shot%.bmp}.png" && rm -f "$shot"
+done
+[ $failures = 0 ] || fail "$driver counted $failures failures"
+echo "PASS: $driver"
