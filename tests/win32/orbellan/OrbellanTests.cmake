@@ -19,3 +19,9 @@ add_test(NAME win32.orbellan.project
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_driver_test.sh orbellan_project_driver ${ORB_WINDOWS_TEST_DIR}/bin
           ${CMAKE_BINARY_DIR}/wine-tests/orbellan-project ${ORB_ORBELLAN_ARTEFACTS})
 set_tests_properties(win32.orbellan.project PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+
+# Actor work: import paths, the actor list and the Modify Actor dialog.
+add_test(NAME win32.orbellan.actors
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_driver_test.sh orbellan_actor_driver ${ORB_WINDOWS_TEST_DIR}/bin
+          ${CMAKE_BINARY_DIR}/wine-tests/orbellan-actors ${ORB_ORBELLAN_ARTEFACTS})
+set_tests_properties(win32.orbellan.actors PROPERTIES TIMEOUT 600 RUN_SERIAL ON)

@@ -148,6 +148,39 @@ void TypeFileName(HWND box, const std::string& text) {
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+namespace {
+
+struct ClassSearch {
+    const char* name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ClassSearch*>(data);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, search->name) != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND ChildWithClass(HWND parent, const char* className) {
+    ClassSearch search{className, nullptr};
+    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+void SelectWithKey(HWND box, int key) {
+    HWND list = ChildWithClass(box, "SysListView32");
+    Check(list != nullptr, "the file dialog shows a file list");
+    if (!list) return;
+    SendMessageA(list, WM_KEYDOWN, key, 0);
+    SendMessageA(list, WM_KEYUP, key, 0xC0000000);
+    Settle(box);
+}
+
 void SaveThrough(HWND dialog, const std::string& path, int button) {
     PostClick(dialog, IDC_SAVE);
     HWND box = FindDialog("Save As", 20);

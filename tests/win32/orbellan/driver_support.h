@@ -52,6 +52,9 @@ std::string ProfileText(const char* section, const char* key);
 int ActorCount(HWND dialog);
 // The file name box of a system file dialog.
 void TypeFileName(HWND box, const std::string& text);
+// Selects a file of a file dialog's folder through the list's own keys, as the
+// arrow keys of a user would; the dialog then reports the selection change.
+void SelectWithKey(HWND box, int key);
 // Opens Save, types `path` and presses one of the save dialog's own buttons.
 void SaveThrough(HWND dialog, const std::string& path, int button);
 // Load through the open dialog.

@@ -27,26 +27,6 @@ using namespace orb::driver;
 
 constexpr int kAllFilesFilter = 7;  // position of "All Files (*.*)" in the import filter
 
-struct ClassSearch {
-    const char* name;
-    HWND found;
-};
-
-BOOL CALLBACK MatchClass(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<ClassSearch*>(data);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpiA(name, search->name) != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND ChildWithClass(HWND parent, const char* className) {
-    ClassSearch search{className, nullptr};
-    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Text of the size line once the preview has shown something.
 std::string WaitPreviewSize(HWND child, const std::string& expected) {
     std::string size;
@@ -56,17 +36,6 @@ std::string WaitPreviewSize(HWND child, const std::string& expected) {
         Sleep(100);
     }
     return size;
-}
-
-// Selects a file of the folder on show through the list's own keys, as the
-// arrow keys of a user would; the dialog then reports the selection change.
-void SelectWithKey(HWND box, int key) {
-    HWND list = ChildWithClass(box, "SysListView32");
-    Check(list != nullptr, "the import dialog shows a file list");
-    if (!list) return;
-    SendMessageA(list, WM_KEYDOWN, key, 0);
-    SendMessageA(list, WM_KEYUP, key, 0xC0000000);
-    Settle(box);
 }
 
 // Opens Add, goes to `folder` with every file listed, selects the first file,

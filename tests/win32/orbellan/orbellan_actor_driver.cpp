@@ -1,0 +1,432 @@
+// Drives Orbellan.exe's actor work as a user would: the import dialog's paths
+// (mixed types, a duplicate, more than 100 actors, Build Actor and its fallback),
+// the actor list (selection, lit keyed pixels, Up/Down/Remove, scrolling, the
+// double-click animation) and the Modify Actor dialog (angle and tolerance
+// limits, colour picking, flips, OK and Cancel). What lands on screen and in the
+// saved project is checked.
+// Usage: orbellan_actor_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER
+// Exits with the number of failed checks.
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/formats/actor_file.h"
+#include "common/formats/project_file.h"
+#include "common/imaging/bmp.h"
+#include "common/io/byte_reader.h"
+#include "common/io/byte_writer.h"
+#include "resources/orbellan/orbellan_resources.h"
+#include "tests/win32/orbellan/driver_support.h"
+
+namespace {
+
+using namespace orb::driver;
+
+constexpr int kAllFilesFilter = 7;  // position of "All Files (*.*)" in the import filter
+// Every list picture: 24 x 16 of the key colour (its first pixel) around an 8 x 8
+// square of the actor's own colour. Colours as 0x00BBGGRR.
+constexpr COLORREF kKey = RGB(40, 80, 160);
+constexpr COLORREF kLit = 0xF0F0F0;
+COLORREF ActorColour(int i) { return RGB(200 - 20 * i, 30 + 25 * i, 90); }
+
+void WriteBmp(const std::string& path, COLORREF centre) {
+    orb::GXDrawingSurface picture;
+    picture.Create(24, 24, 16);
+    for (int row = 0; row < 16; ++row) {
+        auto pixels = picture.Row(row);
+        for (int x = 0; x < 24; ++x) {
+            COLORREF c = x >= 8 && x < 16 && row >= 4 && row < 12 ? centre : kKey;
+            pixels[x * 3] = GetBValue(c);
+            pixels[x * 3 + 1] = GetGValue(c);
+            pixels[x * 3 + 2] = GetRValue(c);
+        }
+    }
+    orb::ByteWriter writer;
+    orb::SaveBmp(picture, writer);
+    if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(writer.bytes.data(), 1, writer.bytes.size(), out);
+        std::fclose(out);
+    }
+}
+
+// An actor file whose `frames` frames are each an actor once imported apart.
+void WriteActorFile(const std::string& path, int frames) {
+    orb::FrameList list;
+    for (int i = 0; i < frames; ++i) {
+        auto frame = std::make_unique<orb::GXDrawingSurface>();
+        frame->Create(24, 4, 4);
+        frame->Fill(10, 20, std::uint8_t(i));
+        frame->name = path + " frame " + std::to_string(i);
+        frame->frameIndex = i;
+        frame->frameCount = frames;
+        list.push_back(std::move(frame));
+    }
+    for (int i = 0; i < frames; ++i) {
+        list[i]->firstFrame = list[0].get();
+        list[i]->nextFrame = i + 1 < frames ? list[i + 1].get() : nullptr;
+    }
+    orb::NullReportSink quiet;
+    orb::SaveActor(path, *list[0], quiet);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+std::string Hex(COLORREF colour) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06lX", static_cast<unsigned long>(colour & 0xFFFFFF));
+    return text;
+}
+
+// A point of list slot `slot` on screen, at (fx, fy) of the thumbnail's square:
+// the picture is scaled to fit the slot less 2 pixels and placed at
+// ((slot - side) / 2 - 1, ...) as the thumbnails are built.
+POINT SlotPoint(HWND dialog, int slot, double fx, double fy) {
+    HWND control = GetDlgItem(dialog, IDC_SLOT_FIRST + slot);
+    RECT client;
+    GetClientRect(control, &client);
+    int side = std::min(client.right - 2, client.bottom - 2);
+    POINT point{(client.right - side) / 2 - 1 + static_cast<int>(side * fx),
+                (client.bottom - side) / 2 - 1 + static_cast<int>(side * fy)};
+    ClientToScreen(control, &point);
+    return point;
+}
+
+// The actor's own colour at the middle, and the key colour at 0.2 across (the
+// 24 x 16 picture lies on a 30 x 30 canvas: x 3 to 26, its centre square 11 to 18).
+COLORREF SlotCentre(HWND dialog, int slot) {
+    POINT p = SlotPoint(dialog, slot, 0.5, 0.5);
+    return ScreenPixel(p.x, p.y);
+}
+COLORREF SlotKeyArea(HWND dialog, int slot) {
+    POINT p = SlotPoint(dialog, slot, 0.2, 0.5);
+    return ScreenPixel(p.x, p.y);
+}
+
+void Repaint(HWND dialog) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Settle(dialog);
+    Sleep(200);
+}
+
+// A left click on a slot, as the dialog receives it (the slots pass the mouse on).
+void ClickSlot(HWND dialog, int slot) {
+    POINT p = SlotPoint(dialog, slot, 0.5, 0.5);
+    ScreenToClient(dialog, &p);
+    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    Repaint(dialog);
+}
+
+// Opens Add at `folder` listing every file, selects the first file (so the
+// dialog has seen a supported one), sets Load as Actor and Build Actor, types
+// `names` and opens them.
+void Import(HWND dialog, const std::string& folder, const std::string& names, bool loadAsActor, bool buildActor) {
+    PostClick(dialog, IDC_ADD);
+    HWND box = FindDialog("Import ScreenSaver Actors", 20);
+    Check(box != nullptr, "Add opens the import dialog");
+    if (!box) return;
+    Settle(box);
+    Sleep(1000);
+    Settle(box);
+    HWND child = TemplateChild(box, IDC_PREVIEW_BOX);
+    HWND types = GetDlgItem(box, cmb1);
+    SendMessageA(types, CB_SETCURSEL, kAllFilesFilter, 0);
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+    TypeFileName(box, folder);
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    Settle(box);
+    Sleep(300);
+    SelectWithKey(box, VK_HOME);
+    if (child) {
+        const std::pair<int, bool> options[] = {{IDC_LOAD_AS_ACTOR, loadAsActor}, {IDC_BUILD_ACTOR, buildActor}};
+        for (const auto& [id, on] : options) {
+            HWND check = GetDlgItem(child, id);
+            if ((IsDlgButtonChecked(child, id) == BST_CHECKED) == on) continue;
+            SendMessageA(check, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageA(child, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(check));
+            Settle(child);
+        }
+    }
+    TypeFileName(box, names);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    Check(WaitGone(box, 20), "Open closes the import dialog");
+    Sleep(500);
+    Settle(dialog);
+}
+
+std::string Quoted(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += "\"" + name + "\" ";
+    return text;
+}
+
+// The names of the saved project's actors, in order.
+std::vector<std::string> SavedActorNames(HWND dialog, const std::string& path) {
+    DeleteFileA(path.c_str());
+    SaveThrough(dialog, path, IDC_SAVE_PROJECT);
+    WaitFor([&] { return FileExists(path); }, 20);
+    std::vector<char> raw = Contents(path);
+    std::vector<std::uint8_t> bytes(raw.begin(), raw.end());
+    orb::ProjectFile project;
+    std::vector<std::string> names;
+    if (orb::ParseProject(bytes, project) != orb::ProjectCheck::Ok) return names;
+    for (const std::vector<std::uint8_t>& record : project.actors) {
+        orb::ByteReader reader(record);
+        orb::FrameList frames;
+        orb::NullReportSink quiet;
+        orb::ActorReadResult actor = orb::ReadActor(reader, frames, orb::Program::Authoring, quiet);
+        std::string name = actor.name;
+        std::size_t slash = name.find_last_of('\\');
+        names.push_back(slash == std::string::npos ? name : name.substr(slash + 1));
+    }
+    return names;
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += name + " ";
+    return text;
+}
+
+bool LogHas(const std::string& log, const std::string& text) {
+    std::vector<char> raw = Contents(log);
+    return std::string(raw.begin(), raw.end()).find(text) != std::string::npos;
+}
+
+void CheckImportPaths(HWND dialog, const std::string& list, const std::string& log) {
+    // A bitmap chosen with a PNG: nothing imported.
+    Import(dialog, list, Quoted({"a0.bmp", "mixed.png"}), false, false);
+    Check(LogHas(log, "Info: Mixed file type selections are not allowed"), "a bitmap with a PNG shows the mixed-types box");
+    Check(ActorCount(dialog) == 0, "the mixed selection imports nothing");
+    // Seven bitmaps imported apart: seven actors.
+    Import(dialog, list, Quoted({"a0.bmp", "a1.bmp", "a2.bmp", "a3.bmp", "a4.bmp", "a5.bmp", "a6.bmp"}), false, false);
+    Check(WaitFor([&] { return ActorCount(dialog) == 7; }, 20), "seven bitmaps become seven actors (count " +
+                                                                 std::to_string(ActorCount(dialog)) + ")");
+    // A file already in the list stops the import there.
+    Import(dialog, list, Quoted({"a2.bmp"}), false, false);
+    Check(ActorCount(dialog) == 7, "a file already in the list is not imported again");
+    Check(LogHas(log, "Information: This object has already been loaded (" + list + "\\a2.bmp)"),
+          "the duplicate is named in an information box");
+}
+
+// With 7 actors the scroll step is 255 / 7 = 36 (integer part); one line down
+// gives position 36 and first visible round(36 x 7 / 255) = round(0.99) = 1.
+void CheckListView(HWND dialog, const std::string& artefacts) {
+    Repaint(dialog);
+    for (int slot = 0; slot < 5; ++slot)
+        Check(SlotCentre(dialog, slot) == ActorColour(slot), "slot " + std::to_string(slot) + " shows actor " +
+                                                                 std::to_string(slot) + " (got " +
+                                                                 Hex(SlotCentre(dialog, slot)) + ")");
+    ClickSlot(dialog, 1);
+    SaveScreenshot(dialog, artefacts + "\\actor_list_selected.bmp");
+    Check(SlotKeyArea(dialog, 1) == kLit, "the selected slot lights its keyed pixels (got " +
+                                              Hex(SlotKeyArea(dialog, 1)) + ")");
+    Check(SlotKeyArea(dialog, 0) == kKey, "an unselected slot shows its keyed pixels as they are (got " +
+                                              Hex(SlotKeyArea(dialog, 0)) + ")");
+    Check(SlotCentre(dialog, 1) == ActorColour(1), "the selected actor's own colour stays");
+
+    HWND scroll = GetDlgItem(dialog, IDC_ACTOR_SCROLL);
+    SendMessageA(dialog, WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(scroll));
+    Repaint(dialog);
+    Check(GetScrollPos(scroll, SB_CTL) == 36, "one line down with 7 actors moves the bar to 36 (got " +
+                                                  std::to_string(GetScrollPos(scroll, SB_CTL)) + ")");
+    Check(SlotCentre(dialog, 0) == ActorColour(1), "one line down shows actor 1 in the first slot");
+    SaveScreenshot(dialog, artefacts + "\\actor_list_scrolled.bmp");
+    SendMessageA(dialog, WM_VSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(scroll));
+    Repaint(dialog);
+    Check(GetScrollPos(scroll, SB_CTL) == 0 && SlotCentre(dialog, 0) == ActorColour(0), "one line up goes back");
+}
+
+void CheckOrdering(HWND dialog, const std::string& output) {
+    std::string saved = output + "\\order.apj";
+    ClickSlot(dialog, 0);
+    Click(dialog, IDC_UP_ACTOR);
+    Check(Joined(SavedActorNames(dialog, saved)) == "a0.bmp a1.bmp a2.bmp a3.bmp a4.bmp a5.bmp a6.bmp ",
+          "Up on the first actor does nothing");
+    Click(dialog, IDC_DOWN_ACTOR);
+    Check(Joined(SavedActorNames(dialog, saved)) == "a1.bmp a0.bmp a2.bmp a3.bmp a4.bmp a5.bmp a6.bmp ",
+          "Down swaps the first two actors");
+    // a0, now second and still selected, goes; a1 before it becomes the selection.
+    Click(dialog, IDC_REMOVE);
+    Click(dialog, IDC_REMOVE);
+    std::vector<std::string> left = SavedActorNames(dialog, saved);
+    Check(Joined(left) == "a2.bmp a3.bmp a4.bmp a5.bmp a6.bmp ",
+          "Remove takes the selected actor and then the one before it (got " + Joined(left) + ")");
+    // The first removed left nothing selected: Remove does nothing now.
+    Click(dialog, IDC_REMOVE);
+    Check(ActorCount(dialog) == 5, "Remove with nothing selected does nothing");
+}
+
+// Three pictures loaded as one actor play once on a double click: the slot keeps
+// the last frame's colour.
+void CheckAnimation(HWND dialog, const std::string& list) {
+    Import(dialog, list, Quoted({"f0.bmp", "f1.bmp", "f2.bmp"}), true, false);
+    Check(WaitFor([&] { return ActorCount(dialog) == 6; }, 20), "three pictures loaded as an actor make one actor");
+    HWND scroll = GetDlgItem(dialog, IDC_ACTOR_SCROLL);
+    SendMessageA(dialog, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 255), reinterpret_cast<LPARAM>(scroll));
+    Repaint(dialog);
+    // Six actors, thumb at 255: first visible round(255 x 6 / 255) = 6, clamped to 6 - 5 = 1.
+    Check(SlotCentre(dialog, 4) == ActorColour(7), "the last slot shows the new actor's first frame");
+    ClickSlot(dialog, 4);
+    POINT p = SlotPoint(dialog, 4, 0.5, 0.5);
+    ScreenToClient(dialog, &p);
+    SendMessageA(dialog, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    Sleep(1000);
+    Settle(dialog);
+    Check(SlotCentre(dialog, 4) == ActorColour(9), "after the double click the slot keeps the last frame (got " +
+                                                       Hex(SlotCentre(dialog, 4)) + ")");
+}
+
+// The Modify Actor dialog on the selected actor (the animated one).
+void CheckModifyActor(HWND dialog, const std::string& output, const std::string& artefacts) {
+    std::string saved = output + "\\modify.apj";
+    SavedActorNames(dialog, saved);
+    std::vector<char> before = Contents(saved);
+    auto open = [&]() -> HWND {
+        POINT p = SlotPoint(dialog, 4, 0.5, 0.5);
+        ScreenToClient(dialog, &p);
+        PostMessageA(dialog, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
+        HWND modify = FindDialog("Modify Actor", 20);
+        Check(modify != nullptr, "a right click opens Modify Actor");
+        if (modify) Settle(modify);
+        return modify;
+    };
+    HWND modify = open();
+    if (!modify) return;
+    SetText(modify, IDC_ANGLE, "500");
+    SendMessageA(modify, WM_COMMAND, MAKEWPARAM(IDC_ANGLE, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(modify, IDC_ANGLE)));
+    Settle(modify);
+    Check(Text(modify, IDC_ANGLE) == "360", "500 typed as the angle becomes 360 (got " + Text(modify, IDC_ANGLE) + ")");
+    HWND tolerance = GetDlgItem(modify, IDC_TOLERANCE);
+    Check(GetScrollPos(tolerance, SB_CTL) == 10, "the tolerance bar starts at the actor's 10");
+    auto scroll = [&](int code, int position) {
+        SendMessageA(modify, WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(tolerance));
+        Settle(modify);
+        return GetScrollPos(tolerance, SB_CTL);
+    };
+    struct Step {
+        int code, position, expected;
+    } steps[] = {{SB_THUMBTRACK, 256, 256}, {SB_LINERIGHT, 0, 256}, {SB_THUMBTRACK, 254, 254},
+                 {SB_LINERIGHT, 0, 255},   {SB_LINERIGHT, 0, 255}, {SB_THUMBTRACK, 0, 0},
+                 {SB_LINELEFT, 0, 0},      {SB_THUMBTRACK, 1, 1},  {SB_LINELEFT, 0, 0}};
+    for (const Step& s : steps)
+        Check(scroll(s.code, s.position) == s.expected, "tolerance step to " + std::to_string(s.expected));
+    SaveScreenshot(modify, artefacts + "\\modify_actor.bmp");
+    PostClick(modify, IDCANCEL);
+    Check(WaitGone(modify, 20), "Cancel closes Modify Actor");
+    Settle(dialog);
+    Check(SavedActorNames(dialog, saved).size() == 6 && Contents(saved) == before, "Cancel leaves the actor as it was");
+
+    // Picking the actor's own colour from the preview makes it the key of every
+    // frame, with the chosen tolerance; a flip goes through OK with them (the
+    // pictures are mirror-symmetric, so only the keys are compared).
+    modify = open();
+    if (!modify) return;
+    scroll(SB_THUMBTRACK, 30);
+    HWND preview = GetDlgItem(modify, IDC_MODIFY_PREVIEW);
+    RECT area;
+    GetWindowRect(preview, &area);
+    POINT centre{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    COLORREF picked = ScreenPixel(centre.x, centre.y);
+    Check(picked == ActorColour(7), "the preview shows the first frame's colour in the middle (got " + Hex(picked) + ")");
+    ScreenToClient(modify, &centre);
+    SendMessageA(modify, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    SendMessageA(modify, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    SendMessageA(modify, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    Click(modify, IDC_FLIP_HORIZONTAL);
+    PostClick(modify, IDOK);
+    Check(WaitGone(modify, 20), "OK closes Modify Actor");
+    Settle(dialog);
+    SavedActorNames(dialog, saved);
+    std::vector<char> raw = Contents(saved);
+    std::vector<std::uint8_t> bytes(raw.begin(), raw.end());
+    orb::ProjectFile project;
+    if (orb::ParseProject(bytes, project) != orb::ProjectCheck::Ok || project.actors.size() != 6) {
+        Check(false, "the modified project saves");
+        return;
+    }
+    orb::ByteReader reader(project.actors[5]);
+    orb::FrameList frames;
+    orb::NullReportSink quiet;
+    orb::ReadActor(reader, frames, orb::Program::Authoring, quiet);
+    Check(frames.size() == 3, "the modified actor keeps its three frames");
+    for (const auto& frame : frames) {
+        const orb::ColourKey expected{GetBValue(picked), GetGValue(picked), GetRValue(picked), 30};
+        Check(frame->key == expected, "every frame takes the picked key and tolerance 30");
+    }
+}
+
+// More than 100 actors: an actor file of 96 frames imported apart gives 6 + 96 =
+// 102; the two after the 100th are dropped with the information box.
+void CheckOverAHundred(HWND dialog, const std::string& list, const std::string& log) {
+    WriteActorFile(list + "\\many.act", 96);
+    Import(dialog, list, Quoted({"many.act"}), false, false);
+    Check(WaitFor([&] { return ActorCount(dialog) == 100; }, 30), "the list stops at 100 actors (count " +
+                                                                    std::to_string(ActorCount(dialog)) + ")");
+    Check(LogHas(log, "Information: You have tried import more than 100 actors; Orbellan will ignore extra actors"),
+          "going over 100 actors shows the information box");
+}
+
+// Build Actor writes NAME.ACT beside the picture; where that cannot be made (a
+// folder of that name stands there) it asks where to save.
+void CheckBuildActor(HWND dialog, const std::string& folder) {
+    Click(dialog, IDC_NEW);
+    Import(dialog, folder, Quoted({"cat.bmp"}), true, true);
+    Check(WaitFor([&] { return FileExists(folder + "\\cat.ACT"); }, 20), "Build Actor writes cat.ACT beside cat.bmp");
+    CreateDirectoryA((folder + "\\dog.ACT").c_str(), nullptr);
+    Import(dialog, folder, Quoted({"dog.bmp"}), true, true);
+    HWND save = FindDialog("Save As", 20);
+    Check(save != nullptr, "Build Actor asks where to save when dog.ACT cannot be made");
+    if (!save) return;
+    Settle(save);
+    Sleep(500);
+    TypeFileName(save, folder + "\\elsewhere.act");
+    PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
+    Check(WaitGone(save, 20), "the save dialog closes");
+    Check(WaitFor([&] { return FileExists(folder + "\\elsewhere.act"); }, 20), "the actor is written where chosen");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::printf("usage: orbellan_actor_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER\n");
+        return 100;
+    }
+    std::string program = WindowsPath(argv[1]), output = WindowsPath(argv[3]), artefacts = WindowsPath(argv[4]);
+    std::string list = output + "\\list", build = output + "\\build";
+    CreateDirectoryA(list.c_str(), nullptr);
+    CreateDirectoryA(build.c_str(), nullptr);
+    for (int i = 0; i < 7; ++i) WriteBmp(list + "\\a" + std::to_string(i) + ".bmp", ActorColour(i));
+    for (int i = 0; i < 3; ++i) WriteBmp(list + "\\f" + std::to_string(i) + ".bmp", ActorColour(7 + i));
+    WriteBmp(list + "\\mixed.png", kKey);  // only its extension matters here
+    WriteBmp(build + "\\cat.bmp", ActorColour(1));
+    WriteBmp(build + "\\dog.bmp", ActorColour(2));
+    std::string log = artefacts + "\\orbellan_actor_reports.txt";
+    DeleteFileA(log.c_str());
+    Started started;
+    if (!StartOrbellan(program, log, started)) return 100;
+    HWND dialog = started.dialog;
+    CheckImportPaths(dialog, list, log);
+    CheckListView(dialog, artefacts);
+    CheckOrdering(dialog, output);
+    CheckAnimation(dialog, list);
+    CheckModifyActor(dialog, output, artefacts);
+    CheckOverAHundred(dialog, list, log);
+    CheckBuildActor(dialog, build);
+    CloseOrbellan(started);
+    std::printf("%d failures\n", failures);
+    return failures;
+}
