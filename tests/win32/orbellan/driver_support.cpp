@@ -60,6 +60,19 @@ bool Pressed(HWND dialog, int id) { return GetPropA(GetDlgItem(dialog, id), "Orb
 
 int SliderPos(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETPOS, 0, 0)); }
 
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+std::string Hex(COLORREF colour) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06lX", static_cast<unsigned long>(colour & 0xFFFFFF));
+    return text;
+}
+
 void SaveScreenshot(HWND dialog, const std::string& path) {
     RECT area;
     GetWindowRect(dialog, &area);
@@ -181,14 +194,46 @@ void SelectWithKey(HWND box, int key) {
     Settle(box);
 }
 
-void SaveThrough(HWND dialog, const std::string& path, int button) {
-    PostClick(dialog, IDC_SAVE);
-    HWND box = FindDialog("Save As", 20);
-    Check(box != nullptr, "Save opens the save dialog");
-    if (!box) return;
+HWND OpenFileDialog(HWND dialog, int button, const char* title) {
+    PostClick(dialog, button);
+    HWND box = FindDialog(title, 20);
+    Check(box != nullptr, std::string("a click opens ") + title);
+    if (!box) return nullptr;
+    // The dialog shows its first folder only after it has opened; going
+    // elsewhere before that would be undone.
     Settle(box);
     Sleep(1000);
     Settle(box);
+    return box;
+}
+
+void ConfirmFileDialog(HWND box, const std::string& path) {
+    TypeFileName(box, path);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    Check(WaitGone(box, 20), "OK closes the file dialog for " + path);
+}
+
+HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child) {
+    constexpr int kAllFilesFilter = 7;  // position of "All Files (*.*)" in the import filter
+    HWND box = OpenFileDialog(dialog, IDC_ADD, "Import ScreenSaver Actors");
+    if (!box) return nullptr;
+    child = TemplateChild(box, IDC_PREVIEW_BOX);
+    Check(child != nullptr, "the import dialog carries the preview box");
+    HWND types = GetDlgItem(box, cmb1);
+    SendMessageA(types, CB_SETCURSEL, kAllFilesFilter, 0);
+    // What the combo box tells its dialog when a user picks an entry.
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+    TypeFileName(box, folder);
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    Settle(box);
+    Sleep(300);
+    return box;
+}
+
+void SaveThrough(HWND dialog, const std::string& path, int button) {
+    HWND box = OpenFileDialog(dialog, IDC_SAVE, "Save As");
+    if (!box) return;
     HWND child = TemplateChild(box, IDC_BUILD);
     Check(child != nullptr, "the save dialog carries Save Project, Build and Install");
     if (!child) return;
@@ -200,15 +245,7 @@ void SaveThrough(HWND dialog, const std::string& path, int button) {
 }
 
 void LoadThrough(HWND dialog, const std::string& path) {
-    PostClick(dialog, IDC_LOAD);
-    HWND box = FindDialog("Open", 20);
-    Check(box != nullptr, "Load opens the file dialog");
-    if (!box) return;
-    Settle(box);
-    Sleep(1000);
-    TypeFileName(box, path);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    Check(WaitGone(box, 20), "Open closes the load dialog");
+    if (HWND box = OpenFileDialog(dialog, IDC_LOAD, "Open")) ConfirmFileDialog(box, path);
 }
 
 bool StartOrbellan(const std::string& program, const std::string& reportLog, Started& started,

@@ -25,6 +25,9 @@ void Click(HWND dialog, int id);
 void PostClick(HWND dialog, int id);
 bool Pressed(HWND dialog, int id);
 int SliderPos(HWND dialog, int id);
+// The colour on screen at (x, y), and as six hex digits BBGGRR for messages.
+COLORREF ScreenPixel(int x, int y);
+std::string Hex(COLORREF colour);
 // Copies the window's screen area into a 24-bit BMP file.
 void SaveScreenshot(HWND window, const std::string& path);
 // Wine hands Unix paths through unchanged; the Windows calls want drive paths.
@@ -55,6 +58,14 @@ void TypeFileName(HWND box, const std::string& text);
 // Selects a file of a file dialog's folder through the list's own keys, as the
 // arrow keys of a user would; the dialog then reports the selection change.
 void SelectWithKey(HWND box, int key);
+// Clicks `button` of `dialog` and waits for the file dialog titled `title` to
+// show its folder; none when it did not open (a failed check).
+HWND OpenFileDialog(HWND dialog, int button, const char* title);
+// Types `path` into an open file dialog and confirms it as Enter would.
+void ConfirmFileDialog(HWND box, const std::string& path);
+// Opens Add, goes to `folder` with every file listed; `child` is the part of
+// our own template (the preview and the import options).
+HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child);
 // Opens Save, types `path` and presses one of the save dialog's own buttons.
 void SaveThrough(HWND dialog, const std::string& path, int button);
 // Load through the open dialog.

@@ -28,7 +28,6 @@ namespace {
 
 using namespace orb::driver;
 
-constexpr int kAllFilesFilter = 7;  // position of "All Files (*.*)" in the import filter
 // Every list picture: 24 x 16 of the key colour (its first pixel) around an 8 x 8
 // square of the actor's own colour. Colours as 0x00BBGGRR.
 constexpr COLORREF kKey = RGB(40, 80, 160);
@@ -75,19 +74,6 @@ void WriteActorFile(const std::string& path, int frames) {
     orb::SaveActor(path, *list[0], quiet);
 }
 
-COLORREF ScreenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%06lX", static_cast<unsigned long>(colour & 0xFFFFFF));
-    return text;
-}
-
 // A point of list slot `slot` on screen, at (fx, fy) of the thumbnail's square:
 // the picture is scaled to fit the slot less 2 pixels and placed at
 // ((slot - side) / 2 - 1, ...) as the thumbnails are built.
@@ -132,22 +118,9 @@ void ClickSlot(HWND dialog, int slot) {
 // dialog has seen a supported one), sets Load as Actor and Build Actor, types
 // `names` and opens them.
 void Import(HWND dialog, const std::string& folder, const std::string& names, bool loadAsActor, bool buildActor) {
-    PostClick(dialog, IDC_ADD);
-    HWND box = FindDialog("Import ScreenSaver Actors", 20);
-    Check(box != nullptr, "Add opens the import dialog");
+    HWND child = nullptr;
+    HWND box = OpenImportAt(dialog, folder, child);
     if (!box) return;
-    Settle(box);
-    Sleep(1000);
-    Settle(box);
-    HWND child = TemplateChild(box, IDC_PREVIEW_BOX);
-    HWND types = GetDlgItem(box, cmb1);
-    SendMessageA(types, CB_SETCURSEL, kAllFilesFilter, 0);
-    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
-    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
-    TypeFileName(box, folder);
-    SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    Settle(box);
-    Sleep(300);
     SelectWithKey(box, VK_HOME);
     if (child) {
         const std::pair<int, bool> options[] = {{IDC_LOAD_AS_ACTOR, loadAsActor}, {IDC_BUILD_ACTOR, buildActor}};
@@ -159,9 +132,7 @@ void Import(HWND dialog, const std::string& folder, const std::string& names, bo
             Settle(child);
         }
     }
-    TypeFileName(box, names);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    Check(WaitGone(box, 20), "Open closes the import dialog");
+    ConfirmFileDialog(box, names);
     Sleep(500);
     Settle(dialog);
 }
@@ -392,9 +363,7 @@ void CheckBuildActor(HWND dialog, const std::string& folder) {
     if (!save) return;
     Settle(save);
     Sleep(500);
-    TypeFileName(save, folder + "\\elsewhere.act");
-    PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
-    Check(WaitGone(save, 20), "the save dialog closes");
+    ConfirmFileDialog(save, folder + "\\elsewhere.act");
     Check(WaitFor([&] { return FileExists(folder + "\\elsewhere.act"); }, 20), "the actor is written where chosen");
 }
 

@@ -25,8 +25,6 @@ namespace {
 
 using namespace orb::driver;
 
-constexpr int kAllFilesFilter = 7;  // position of "All Files (*.*)" in the import filter
-
 // Text of the size line once the preview has shown something.
 std::string WaitPreviewSize(HWND child, const std::string& expected) {
     std::string size;
@@ -36,32 +34,6 @@ std::string WaitPreviewSize(HWND child, const std::string& expected) {
         Sleep(100);
     }
     return size;
-}
-
-// Opens Add, goes to `folder` with every file listed, selects the first file,
-// checks its preview and opens it.
-HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child) {
-    PostClick(dialog, IDC_ADD);
-    HWND box = FindDialog("Import ScreenSaver Actors", 20);
-    Check(box != nullptr, "Add opens the import dialog");
-    if (!box) return nullptr;
-    // The dialog shows its first folder only after it has opened; going
-    // elsewhere before that would be undone.
-    Settle(box);
-    Sleep(1000);
-    Settle(box);
-    child = TemplateChild(box, IDC_PREVIEW_BOX);
-    Check(child != nullptr, "the import dialog carries the preview box");
-    HWND types = GetDlgItem(box, cmb1);
-    SendMessageA(types, CB_SETCURSEL, kAllFilesFilter, 0);
-    // What the combo box tells its dialog when a user picks an entry.
-    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
-    SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
-    TypeFileName(box, folder);
-    SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    Settle(box);
-    Sleep(300);
-    return box;
 }
 
 void ImportStill(HWND dialog, const std::string& folder, const char* what, const char* size, const std::string& shot) {

@@ -30,16 +30,7 @@ constexpr int kPickerRed = 706, kPickerGreen = 707, kPickerBlue = 708;  // the c
 COLORREF ShownColour(HWND dialog, int id) {
     RECT area;
     GetWindowRect(GetDlgItem(dialog, id), &area);
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, (area.left + area.right) / 2, (area.top + area.bottom) / 2);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%06lX", static_cast<unsigned long>(colour & 0xFFFFFF));
-    return text;
+    return ScreenPixel((area.left + area.right) / 2, (area.top + area.bottom) / 2);
 }
 
 std::vector<std::uint8_t> Bytes(const std::string& path) {
@@ -122,15 +113,9 @@ void CheckColourPicker(HWND dialog, const std::string& shot) {
 void CheckBackgroundBrowse(HWND dialog, const std::string& picture) {
     CheckRadioButton(dialog, IDC_BG_STARFIELD, IDC_BG_IMAGE, IDC_BG_IMAGE);
     Click(dialog, IDC_BG_IMAGE);
-    PostClick(dialog, IDC_BG_BROWSE);
-    HWND box = FindDialog("Select Background Image", 20);
-    Check(box != nullptr, "Browse opens Select Background Image");
+    HWND box = OpenFileDialog(dialog, IDC_BG_BROWSE, "Select Background Image");
     if (!box) return;
-    Settle(box);
-    Sleep(1000);
-    TypeFileName(box, picture);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    Check(WaitGone(box, 20), "Open closes Select Background Image");
+    ConfirmFileDialog(box, picture);
     Settle(dialog);
     Check(lstrcmpiA(Text(dialog, IDC_BG_IMAGE_PATH).c_str(), picture.c_str()) == 0,
           "the chosen picture is the background image path (got " + Text(dialog, IDC_BG_IMAGE_PATH) + ")");
@@ -156,15 +141,7 @@ void CheckSaving(HWND dialog, const std::string& output) {
           "with no background button checked the kind is 3 and no image is used (got kind " +
               std::to_string(saved.settings.backgroundKind) + ", image " + std::to_string(saved.useBackdropImage) + ")");
 
-    PostClick(dialog, IDC_SAVE);
-    HWND box = FindDialog("Save As", 20);
-    Check(box != nullptr, "Save opens the save dialog");
-    if (!box) return;
-    Settle(box);
-    Sleep(1000);
-    TypeFileName(box, output + "\\entered");
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    Check(WaitGone(box, 20), "Enter closes the save dialog");
+    if (HWND box = OpenFileDialog(dialog, IDC_SAVE, "Save As")) ConfirmFileDialog(box, output + "\\entered");
     Check(WaitFor([&] { return FileExists(output + "\\entered.apj"); }, 20), "a name confirmed with Enter is saved");
 }
 
