@@ -22,8 +22,8 @@ struct ImportOptions {
     // How refusals are reported: the dialog informs, the command line fails.
     ReportKind refusalKind = ReportKind::Information;
     // Told each file's path before it is imported, so a progress box can follow.
-    std::function<void(const std::string& path)> beforeFile;
-    ActorPathChooser chooseActorPath;  // for Build Actor; none: the failure is reported
+    std::function<void(const std::string& path)> beforeFile = {};
+    ActorPathChooser chooseActorPath = {};  // for Build Actor; none: the failure is reported
 };
 
 // Why an import took less than it was given.
