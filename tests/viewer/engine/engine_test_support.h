@@ -130,6 +130,27 @@ struct RecordingMidi final : MidiPlayer {
     int repeats = -99;
 };
 
+// A memory display that tests change one call at a time: every call goes to a
+// software display unless a test overrides it.
+struct ForwardingDisplay : DisplayBackend {
+    bool Open(int w, int h, int bits, ReportSink& reports) override { return inner.Open(w, h, bits, reports); }
+    void Close(ReportSink& reports) override { inner.Close(reports); }
+    int DrawingDepth() const override { return inner.DrawingDepth(); }
+    DisplaySurface& Screen() override { return inner.Screen(); }
+    std::unique_ptr<DisplaySurface> CreateSurface(int w, int h) override { return inner.CreateSurface(w, h); }
+    bool DrawPicture(DisplaySurface& target, const GXDrawingSurface& picture, int x, int y) override {
+        return inner.DrawPicture(target, picture, x, y);
+    }
+    BlitResult Blit(DisplaySurface& target, int x, int y, DisplaySurface& source, const Rect& rect,
+                    bool keyed) override {
+        return inner.Blit(target, x, y, source, rect, keyed);
+    }
+    void SetColourKey(DisplaySurface& surface) override { inner.SetColourKey(surface); }
+    bool Restore(DisplaySurface& surface) override { return inner.Restore(surface); }
+    bool FillOnScreen(std::span<const ScreenFill> fills) override { return inner.FillOnScreen(fills); }
+    SoftwareDisplay inner{24};
+};
+
 struct RecordingQuit final : QuitSink {
     void QuitWithCode(int code) override { codes.push_back(code); }
     std::vector<int> codes;

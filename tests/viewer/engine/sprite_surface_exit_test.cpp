@@ -11,26 +11,11 @@ namespace {
 
 // A memory display whose square off-screen surfaces come out one row taller, as a
 // display driver that rounds sizes might hand them out; or, refusing, none at all.
-struct SkewedDisplay final : DisplayBackend {
-    bool Open(int w, int h, int bits, ReportSink& reports) override { return inner.Open(w, h, bits, reports); }
-    void Close(ReportSink& reports) override { inner.Close(reports); }
-    int DrawingDepth() const override { return inner.DrawingDepth(); }
-    DisplaySurface& Screen() override { return inner.Screen(); }
+struct SkewedDisplay final : test::ForwardingDisplay {
     std::unique_ptr<DisplaySurface> CreateSurface(int w, int h) override {
         if (refuseOffScreen) return nullptr;
         return inner.CreateSurface(w, w == h ? h + 1 : h);
     }
-    bool DrawPicture(DisplaySurface& target, const GXDrawingSurface& picture, int x, int y) override {
-        return inner.DrawPicture(target, picture, x, y);
-    }
-    BlitResult Blit(DisplaySurface& target, int x, int y, DisplaySurface& source, const Rect& rect,
-                    bool keyed) override {
-        return inner.Blit(target, x, y, source, rect, keyed);
-    }
-    void SetColourKey(DisplaySurface& surface) override { inner.SetColourKey(surface); }
-    bool Restore(DisplaySurface& surface) override { return inner.Restore(surface); }
-    bool FillOnScreen(std::span<const ScreenFill> fills) override { return inner.FillOnScreen(fills); }
-    SoftwareDisplay inner{24};
     bool refuseOffScreen = false;
 };
 
