@@ -1,5 +1,6 @@
 // The Windows display back-ends on a real window: pictures drawn into surfaces,
-// plain and white-keyed copies, and what reaches the screen.
+// plain and white-keyed copies, what reaches the screen, colour matching, lost
+// surfaces brought back, and failures to give the display back.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <memory>
 
 #include "common/imaging/drawing_surface.h"
+#include "viewer/engine/display_device.h"
 #include "viewer/win32/ddraw_display.h"
 #include "viewer/win32/gdi_display.h"
 
@@ -127,20 +129,139 @@ TEST(GdiDisplay, EveryViewGetsTheShowScaledToIt) {
     }
 }
 
-TEST(DirectDrawDisplay, KeyedCopiesReachTheScreen) {
+int ScreenDepth() {
     HDC screen = GetDC(nullptr);
     int depth = GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
-    if (depth != 16 && depth != 24) GTEST_SKIP() << "DirectDraw serves 16- and 24-bit screens; this one has " << depth;
-    HMODULE ddraw = LoadLibraryA("ddraw.dll");
-    ASSERT_NE(ddraw, nullptr);
+    return depth;
+}
+
+bool DirectDrawScreen() { return ScreenDepth() == 16 || ScreenDepth() == 24; }
+
+// A DirectDraw display opened full screen on a window of its own.
+struct OpenDirectDraw {
+    explicit OpenDirectDraw(HMODULE library = LoadLibraryA("ddraw.dll")) : display(library, window.handle, quit) {
+        opened = library && display.Open(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                         ScreenDepth(), reports);
+    }
     TestWindow window;
     RecordQuit quit;
-    DirectDrawDisplay display(ddraw, window.handle, quit);
     ReportLog reports;
-    ASSERT_TRUE(display.Open(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), depth, reports));
-    EXPECT_TRUE(reports.Empty());
-    CheckKeyedCopyReachesTheScreen(display, window.handle);
+    DirectDrawDisplay display;
+    bool opened = false;
+};
+
+TEST(DirectDrawDisplay, KeyedCopiesReachTheScreen) {
+    if (!DirectDrawScreen()) GTEST_SKIP() << "DirectDraw serves 16- and 24-bit screens, not " << ScreenDepth();
+    OpenDirectDraw open;
+    ASSERT_TRUE(open.opened);
+    EXPECT_TRUE(open.reports.Empty());
+    CheckKeyedCopyReachesTheScreen(open.display, open.window.handle);
+}
+
+IDirectDrawSurface* SurfaceOf(DisplaySurface& surface) { return static_cast<DirectDrawSurface&>(surface).Get(); }
+
+void SetSurfacePixel(IDirectDrawSurface* surface, int x, int y, COLORREF colour) {
+    HDC dc = nullptr;
+    ASSERT_EQ(surface->GetDC(&dc), DD_OK);
+    SetPixel(dc, x, y, colour);
+    surface->ReleaseDC(dc);
+}
+
+// On a 16-bit screen (5 bits red, 6 green, 5 blue, red on top) a GDI colour's
+// pixel value keeps the top bits of each channel: red 255 -> 31 << 11 = 0xF800,
+// green 255 -> 63 << 5 = 0x07E0, blue 255 -> 31 = 0x001F; (8, 4, 8) -> 1 << 11 |
+// 1 << 5 | 1 = 0x0821. Pixel (1, 0) is white, so the first 32-bit word's upper
+// half is 0xFFFF: only the low 16 bits may come back.
+TEST(DirectDrawDisplay, ColoursMatchSixteenBitPixels) {
+    if (ScreenDepth() != 16) GTEST_SKIP() << "a 16-bit screen is needed; this one has " << ScreenDepth();
+    OpenDirectDraw open;
+    ASSERT_TRUE(open.opened);
+    std::unique_ptr<DisplaySurface> surface = open.display.CreateSurface(8, 8);
+    ASSERT_TRUE(surface);
+    IDirectDrawSurface* raw = SurfaceOf(*surface);
+    SetSurfacePixel(raw, 1, 0, RGB(255, 255, 255));
+    SetSurfacePixel(raw, 0, 0, RGB(0, 255, 0));
+    const struct {
+        COLORREF colour;
+        std::uint32_t pixel;
+    } cases[] = {{RGB(255, 0, 0), 0xF800}, {RGB(0, 255, 0), 0x07E0}, {RGB(0, 0, 255), 0x001F},
+                 {RGB(255, 255, 255), 0xFFFF}, {RGB(0, 0, 0), 0x0000}, {RGB(8, 4, 8), 0x0821}};
+    for (const auto& c : cases) EXPECT_EQ(open.display.DDColorMatch(raw, c.colour), c.pixel) << std::hex << c.colour;
+    // No colour given: the first pixel as it is, green again after every match.
+    EXPECT_EQ(open.display.DDColorMatch(raw, 0xFFFFFFFF), 0x07E0u);
+}
+
+// Wine marks every surface of an exclusive window lost when the window is sent
+// away and back. The recovery brings each back and the next frame shows the
+// sprite (red edge, white hole keyed out) on the green backdrop.
+TEST(DirectDrawDisplay, SurfacesLostWhileTheWindowWasAwayComeBack) {
+    if (!DirectDrawScreen()) GTEST_SKIP() << "DirectDraw serves 16- and 24-bit screens, not " << ScreenDepth();
+    OpenDirectDraw open;
+    ASSERT_TRUE(open.opened);
+    DisplayDevice device(open.display, open.quit, open.reports);
+    ASSERT_TRUE(device.DXInit(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ScreenDepth()));
+    ASSERT_TRUE(device.SetBackdrop(nullptr, RGB(0, 200, 0)));
+    GXDrawingSurface sprite = RedWithWhiteHole();
+    sprite.squareCanvas = true;
+    std::uint32_t id = device.AddObject(&sprite, nullptr, 16, 16, 16, 16, 0, 0, kDrawTransparent, kWhiteKey, 0, 0);
+    ASSERT_NE(id, 0u);
+    SendMessageA(open.window.handle, WM_ACTIVATEAPP, FALSE, 0);
+    SendMessageA(open.window.handle, WM_ACTIVATEAPP, TRUE, 0);
+    // Going away minimised the window; it comes back as the user would bring it.
+    ShowWindow(open.window.handle, SW_RESTORE);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    IDirectDrawSurface* screen = SurfaceOf(open.display.Screen());
+    ASSERT_EQ(screen->IsLost(), DDERR_SURFACELOST);
+    EXPECT_TRUE(device.RestoreSurfaces());
+    EXPECT_EQ(screen->IsLost(), DD_OK);
+    for (const auto& item : device.Items()) EXPECT_EQ(SurfaceOf(*item->surface)->IsLost(), DD_OK);
+    EXPECT_EQ(open.quit.last, -1);
+    EXPECT_TRUE(open.reports.Empty());
+    // Centre (118, 118): the sprite covers 110 .. 125.
+    DirtyRectList dirty;
+    device.PlaceObject(id, 118, 118);
+    device.UpdateDrawList(dirty);
+    device.BlitAllItems(false);
+    device.DrawList(dirty, 2);
+    GdiFlush();
+    Sleep(300);
+    COLORREF edge = ScreenPixel(open.window.handle, 111, 111);
+    COLORREF hole = ScreenPixel(open.window.handle, 118, 118);
+    EXPECT_GT(GetRValue(edge), 150) << std::hex << edge;
+    EXPECT_LT(GetGValue(edge), 60) << std::hex << edge;
+    EXPECT_GT(GetGValue(hole), 150) << std::hex << hole;
+    EXPECT_LT(GetRValue(hole), 60) << std::hex << hole;
+}
+
+// The stand-in ddraw.dll, told which call of giving the display back to refuse.
+HMODULE RefusingDirectDraw(const char* call) {
+    HMODULE library = LoadLibraryA("refusing_ddraw.dll");
+    using Refuse = void (*)(const char*);
+    if (auto refuse = library ? reinterpret_cast<Refuse>(reinterpret_cast<void*>(
+                                    GetProcAddress(library, "RefuseDirectDrawCall")))
+                              : nullptr)
+        refuse(call);
+    return library;
+}
+
+// Each refusal is reported and stops the closing there; the display is still
+// released without harm when it is destroyed.
+TEST(DirectDrawDisplay, ClosingReportsWhatCouldNotBeGivenBack) {
+    if (!DirectDrawScreen()) GTEST_SKIP() << "DirectDraw serves 16- and 24-bit screens, not " << ScreenDepth();
+    const struct {
+        const char* refused;
+        const char* report;
+    } cases[] = {{"normal-level", "Failed to reset DD Cooperative level ()\n"},
+                 {"restore-mode", "Failed to restore DD DisplayMode ()\n"}};
+    for (const auto& c : cases) {
+        OpenDirectDraw open(RefusingDirectDraw(c.refused));
+        ASSERT_TRUE(open.opened) << c.refused;
+        open.display.Close(open.reports);
+        ASSERT_EQ(open.reports.reports.size(), 1u) << c.refused;
+        EXPECT_EQ(FormatReport(open.reports.reports[0]), c.report);
+    }
 }
 
 TEST(DirectDrawDisplay, LibraryWithoutTheEntryPointEndsWith95) {

@@ -29,6 +29,10 @@ DirectDrawDisplay::~DirectDrawDisplay() {
     // Its device has closed it in any run that got going; this is the last resort.
     NullReportSink quiet;
     Close(quiet);
+    // Even a display that could not be given back is released before the library
+    // that holds its code goes.
+    primary_.reset();
+    directDraw_.reset();
     if (library_) FreeLibrary(library_);
 }
 
