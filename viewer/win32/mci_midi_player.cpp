@@ -1,25 +1,32 @@
 #include "viewer/win32/mci_midi_player.h"
 
-#include <mmsystem.h>
-
 namespace orb {
 namespace {
 
 constexpr char kNotifyClass[] = "ILMMIDI";
 
+int SystemDeviceCount() {
+    MIDIOUTCAPSA caps;
+    if (midiOutGetDevCapsA(MIDI_MAPPER, &caps, sizeof caps) != MMSYSERR_NOERROR) return 0;
+    return static_cast<int>(midiOutGetNumDevs());
+}
+
 }  // namespace
 
-MciMidiPlayer::MciMidiPlayer(const std::function<void(int)>& quit) {
-    deviceCount_ = static_cast<int>(midiOutGetNumDevs());
-    MIDIOUTCAPSA caps;
-    if (midiOutGetDevCapsA(MIDI_MAPPER, &caps, sizeof caps) != MMSYSERR_NOERROR) deviceCount_ = 0;
+const MidiSystem& SystemMidi() {
+    static const MidiSystem system{SystemDeviceCount, RegisterClassA, mciSendCommandA};
+    return system;
+}
+
+MciMidiPlayer::MciMidiPlayer(const std::function<void(int)>& quit, const MidiSystem& system) : system_(system) {
+    deviceCount_ = system_.deviceCount();
     if (deviceCount_ == 0) return;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA notifyClass{};
     notifyClass.lpfnWndProc = WindowProc;
     notifyClass.hInstance = instance;
     notifyClass.lpszClassName = kNotifyClass;
-    if (!RegisterClassA(&notifyClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (!system_.registerClass(&notifyClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         quit(400);
         return;
     }
@@ -39,14 +46,16 @@ MciMidiPlayer::~MciMidiPlayer() {
     Close();
 }
 
+bool MciMidiPlayer::Send(UINT command, DWORD_PTR flags, const void* parameters) const {
+    return system_.send(device_, command, flags, reinterpret_cast<DWORD_PTR>(parameters)) == 0;
+}
+
 bool MciMidiPlayer::Open(const char* path) {
     if (playing_ || device_) Close();
     MCI_OPEN_PARMSA open{};
     open.lpstrDeviceType = "sequencer";
     open.lpstrElementName = path;
-    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
-                        reinterpret_cast<DWORD_PTR>(&open)) != 0)
-        return false;
+    if (!Send(MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT, &open)) return false;
     device_ = open.wDeviceID;
     MCI_SET_PARMS format{};
     format.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
@@ -55,10 +64,9 @@ bool MciMidiPlayer::Open(const char* path) {
     MCI_STATUS_PARMS length{};
     length.dwItem = MCI_STATUS_LENGTH;
     length.dwTrack = 1;
-    if (mciSendCommandA(device_, MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&format)) ||
-        mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&port)) ||
-        mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_TRACK | MCI_WAIT,
-                        reinterpret_cast<DWORD_PTR>(&length))) {
+    if (!Send(MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, &format) ||
+        !Send(MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &port) ||
+        !Send(MCI_STATUS, MCI_STATUS_ITEM | MCI_TRACK | MCI_WAIT, &length)) {
         Close();
         return false;
     }
@@ -83,13 +91,13 @@ bool MciMidiPlayer::PlayRange() {
         flags |= MCI_FROM;
     } else {
         // From the beginning, also when the piece has played to its end before.
-        mciSendCommandA(device_, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, 0);
+        Send(MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, nullptr);
     }
     if (end_ != -1) {
         play.dwTo = static_cast<DWORD>(end_);
         flags |= MCI_TO;
     }
-    if (mciSendCommandA(device_, MCI_PLAY, flags, reinterpret_cast<DWORD_PTR>(&play)) != 0) {
+    if (!Send(MCI_PLAY, flags, &play)) {
         Close();
         return false;
     }
@@ -99,7 +107,7 @@ bool MciMidiPlayer::PlayRange() {
 
 void MciMidiPlayer::Stop() {
     if (!device_) return;
-    if (mciSendCommandA(device_, MCI_STOP, MCI_WAIT, 0) != 0)
+    if (!Send(MCI_STOP, MCI_WAIT, nullptr))
         Close();
     else
         playing_ = false;
@@ -107,7 +115,7 @@ void MciMidiPlayer::Stop() {
 
 void MciMidiPlayer::Close() {
     playing_ = false;
-    if (device_) mciSendCommandA(device_, MCI_CLOSE, MCI_WAIT, 0);
+    if (device_) Send(MCI_CLOSE, MCI_WAIT, nullptr);
     device_ = 0;
 }
 

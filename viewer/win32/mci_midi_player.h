@@ -4,15 +4,27 @@
 #pragma once
 #include <windows.h>
 
+#include <mmsystem.h>
+
 #include <functional>
 
 namespace orb {
+
+// The system calls the player relies on; tests stand in for a MIDI device or a
+// refused window class with their own.
+struct MidiSystem {
+    // MIDI output devices, 0 also when the MIDI mapper cannot be asked.
+    int (*deviceCount)();
+    ATOM(WINAPI* registerClass)(const WNDCLASSA*);
+    MCIERROR(WINAPI* send)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+};
+const MidiSystem& SystemMidi();
 
 class MciMidiPlayer {
 public:
     // quit receives 400 when the window class cannot be registered and 401 when
     // the window cannot be made; with no MIDI output device no window is made.
-    explicit MciMidiPlayer(const std::function<void(int)>& quit);
+    explicit MciMidiPlayer(const std::function<void(int)>& quit, const MidiSystem& system = SystemMidi());
     ~MciMidiPlayer();
     MciMidiPlayer(const MciMidiPlayer&) = delete;
     MciMidiPlayer& operator=(const MciMidiPlayer&) = delete;
@@ -32,6 +44,9 @@ private:
     bool PlayRange();
     void EndOfPlay();
 
+    bool Send(UINT command, DWORD_PTR flags, const void* parameters) const;
+
+    MidiSystem system_;
     MCIDEVICEID device_ = 0;
     bool playing_ = false;
     int deviceCount_ = 0;
