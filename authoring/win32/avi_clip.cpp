@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "authoring/win32/progress_dialog.h"
@@ -23,20 +22,31 @@ constexpr HRESULT kNoHandler = static_cast<HRESULT>(0x80040154);
 // AVIFileInit and AVIFileExit around one use.
 class AviLibrary {
 public:
-    AviLibrary() { AVIFileInit(); }
-    ~AviLibrary() { AVIFileExit(); }
+    explicit AviLibrary(const AviServices& avi) : avi_(avi) { avi_.init(); }
+    ~AviLibrary() { avi_.exit(); }
     AviLibrary(const AviLibrary&) = delete;
     AviLibrary& operator=(const AviLibrary&) = delete;
+
+private:
+    const AviServices& avi_;
 };
 
-struct FileRelease {
-    void operator()(IAVIFile* file) const { AVIFileRelease(file); }
-};
-struct StreamRelease {
-    void operator()(IAVIStream* stream) const { AVIStreamRelease(stream); }
-};
-struct FrameClose {
-    void operator()(IGetFrame* frame) const { AVIStreamGetFrameClose(frame); }
+// Owns one handle of the services and gives it back through `release`.
+template <class Handle, class Result>
+class AviHandle {
+public:
+    AviHandle(Handle handle, Result(WINAPI* release)(Handle)) : handle_(handle), release_(release) {}
+    ~AviHandle() {
+        if (handle_) release_(handle_);
+    }
+    AviHandle(const AviHandle&) = delete;
+    AviHandle& operator=(const AviHandle&) = delete;
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    Handle handle_;
+    Result(WINAPI* release_)(Handle);
 };
 
 std::string FrameName(const std::string& path, std::int32_t position) {
@@ -56,19 +66,28 @@ std::size_t FrameBlockBytes(const BITMAPINFOHEADER& header) {
 
 }  // namespace
 
+const AviServices& SystemAvi() {
+    static const AviServices services{AVIFileInit,      AVIFileExit,           AVIFileOpenA,       AVIFileInfoA,
+                                      AVIFileGetStream, AVIStreamInfoA,        AVIStreamStart,     AVIStreamLength,
+                                      AVIStreamRead,    AVIStreamGetFrameOpen, AVIStreamGetFrame,  AVIStreamGetFrameClose,
+                                      AVIFileRelease,   AVIStreamRelease};
+    return services;
+}
+
 std::int32_t AviSamplePosition(int k, int n, std::int32_t start, std::int32_t length) {
     if (n <= 0) return 0;
     double step = static_cast<double>(start + length - 1) / n;
     return static_cast<std::int32_t>(k * step);
 }
 
-bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frames, AviRead mode, HWND owner) {
+bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frames, AviRead mode, HWND owner,
+                 const AviServices& avi) {
     clip.path = path;
     ReportMask = kReportAll;
-    AviLibrary library;
+    AviLibrary library(avi);
     IAVIFile* rawFile = nullptr;
-    HRESULT result = AVIFileOpenA(&rawFile, path.c_str(), OF_READ | OF_SHARE_DENY_WRITE, nullptr);
-    std::unique_ptr<IAVIFile, FileRelease> file(rawFile);
+    HRESULT result = avi.open(&rawFile, path.c_str(), OF_READ | OF_SHARE_DENY_WRITE, nullptr);
+    AviHandle file(rawFile, avi.fileRelease);
     if (result != 0) {
         const char* message = result == kBadFormat   ? "Corrupt file or unrecognised format"
                               : result == kNoMemory  ? "Insufficient memory to open file"
@@ -79,7 +98,7 @@ bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frame
     }
     if (ReportError(!file, "File is not a recognised AVI format", path)) return false;
     AVIFILEINFOA info{};
-    if (ReportError(AVIFileInfoA(file.get(), &info, sizeof info) != 0,
+    if (ReportError(avi.fileInfo(file.get(), &info, sizeof info) != 0,
                     "Unspecified error while reading AVI file information", path))
         return false;
     clip.fileType = info.szFileType;
@@ -94,43 +113,42 @@ bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frame
     clip.duration = clip.frameRate > 0 ? clip.length / clip.frameRate : 0;
 
     IAVIStream* rawStream = nullptr;
-    result = AVIFileGetStream(file.get(), &rawStream, streamtypeVIDEO, 0);
-    std::unique_ptr<IAVIStream, StreamRelease> stream(rawStream);
+    result = avi.getStream(file.get(), &rawStream, streamtypeVIDEO, 0);
+    AviHandle stream(rawStream, avi.streamRelease);
     if (ReportError(result == kNoMemory, "Insufficient memory to load video data", path)) return false;
-    clip.hasVideo = stream != nullptr;
+    clip.hasVideo = static_cast<bool>(stream);
     if (!stream) {
         if (mode == AviRead::Information) return true;
         ReportError(true, "Stream does not contain video data", path);
         return false;
     }
     AVISTREAMINFOA streamInfo{};
-    if (ReportError(AVIStreamInfoA(stream.get(), &streamInfo, sizeof streamInfo) != 0 ||
+    if (ReportError(avi.streamInfo(stream.get(), &streamInfo, sizeof streamInfo) != 0 ||
                         streamInfo.fccType != streamtypeVIDEO,
                     "Stream does not contain video data", path))
         return false;
     if (mode == AviRead::Information) return true;
     if (!frames) return false;
 
-    std::int32_t start = AVIStreamStart(stream.get());
-    std::int32_t length = AVIStreamLength(stream.get());
+    std::int32_t start = avi.streamStart(stream.get());
+    std::int32_t length = avi.streamLength(stream.get());
     std::int32_t last = start + length - 1;
     int count = mode == AviRead::Preview ? 1 : n;
     if (ReportError(count <= 0, "No frames to read from the AVI file", path)) return false;
     ProgressDialog progress(owner, "Loading AVI", count);
-    NullReportSink quiet;
-    result = 0;
+    // `result` is the stream lookup's answer until the first read.
     for (int c = 1; c <= count; ++c) {
         std::int32_t position = mode == AviRead::Preview ? n : AviSamplePosition(c - 1, count, start, length);
         LONG bytes = 0, samples = 0;
         if (ReportError(result == kFileRead, "Error reading AVI file", path)) return false;
-        result = AVIStreamRead(stream.get(), position, 1, nullptr, 0, &bytes, &samples);
+        result = avi.read(stream.get(), position, 1, nullptr, 0, &bytes, &samples);
         if (ReportInformation(samples == 0 && result != kFileRead,
                               "AVIStreamRead reported no samples read: stream is empty? or ended?", path))
             return false;
         if (ReportError(result == kFileRead, "Error reading AVI file", path)) return false;
         if (ReportError(bytes == 0, "Corrupt AVI frame retrieved from stream (case 1); aborting", path)) return false;
         std::vector<std::uint8_t> sample(static_cast<std::size_t>(bytes));
-        result = AVIStreamRead(stream.get(), position, 1, sample.data(), bytes, nullptr, nullptr);
+        result = avi.read(stream.get(), position, 1, sample.data(), bytes, nullptr, nullptr);
         if (result == kFileRead) {
             char message[128];
             std::snprintf(message, sizeof message, "Error reading AVI file, frame %ld of %ld\n",
@@ -141,10 +159,10 @@ bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frame
         if (ReportError(result == kNoMemory, "Insufficient memory for frame", path)) return false;
         // The system's decompressor always gives a frame block in the same layout,
         // so it is used for clips that claim to hold uncompressed data too.
-        std::unique_ptr<IGetFrame, FrameClose> decoder(AVIStreamGetFrameOpen(stream.get(), nullptr));
+        AviHandle decoder(avi.frameOpen(stream.get(), nullptr), avi.frameClose);
         if (ReportError(!decoder, "Unable to locate a decompressor for the specified output bitmap", path))
             return false;
-        auto* header = static_cast<BITMAPINFOHEADER*>(AVIStreamGetFrame(decoder.get(), position));
+        auto* header = static_cast<BITMAPINFOHEADER*>(avi.frame(decoder.get(), position));
         if (ReportError(!header, "AVI frame decompression failed: unknown cause", path)) return false;
         std::size_t blockBytes = FrameBlockBytes(*header);
         if (ReportError(blockBytes == 0, "Corrupt AVI frame retrieved from stream (case 2); aborting", path))

@@ -7,6 +7,11 @@ add_test(NAME win32.orbellan.main_dialog
           ${ORB_WINDOWS_TEST_DIR}/bin/Orbellan.exe ${ORB_ORBELLAN_ARTEFACTS})
 set_tests_properties(win32.orbellan.main_dialog PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300 RUN_SERIAL ON)
 
+# Orbellan.exe's own Windows pieces as a GoogleTest program.
+add_test(NAME win32.orbellan_win32_tests
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run ${ORB_WINEPREFIX} ${ORB_WINDOWS_TEST_DIR}/bin/orbellan_win32_tests.exe)
+set_tests_properties(win32.orbellan_win32_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+
 # From pictures to a built saver that runs, on a private X screen and Wine prefix.
 add_test(NAME win32.orbellan.build_saver
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_build_test.sh ${ORB_WINDOWS_TEST_DIR}/bin
@@ -25,3 +30,4 @@ add_test(NAME win32.orbellan.actors
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_driver_test.sh orbellan_actor_driver ${ORB_WINDOWS_TEST_DIR}/bin
           ${CMAKE_BINARY_DIR}/wine-tests/orbellan-actors ${ORB_ORBELLAN_ARTEFACTS})
 set_tests_properties(win32.orbellan.actors PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+
