@@ -31,3 +31,9 @@ add_test(NAME win32.orbellan.actors
           ${CMAKE_BINARY_DIR}/wine-tests/orbellan-actors ${ORB_ORBELLAN_ARTEFACTS})
 set_tests_properties(win32.orbellan.actors PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
 
+# Clip import: the preview's frame, the clip's facts, the sample positions and
+# scaled size, and the messages for clips that cannot be read.
+add_test(NAME win32.orbellan.avi
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_driver_test.sh orbellan_avi_driver ${ORB_WINDOWS_TEST_DIR}/bin
+          ${CMAKE_BINARY_DIR}/wine-tests/orbellan-avi ${ORB_ORBELLAN_ARTEFACTS})
+set_tests_properties(win32.orbellan.avi PROPERTIES TIMEOUT 600 RUN_SERIAL ON)

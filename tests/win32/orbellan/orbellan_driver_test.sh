@@ -13,17 +13,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 rm -rf "$work"
 mkdir -p "$work"/input/{bmp,png,jpg,avi} "$work/output" "$work/program" "$artefacts"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-cleanup() {
-    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
-    kill $xvfb 2>/dev/null || true
-    wait $xvfb 2>/dev/null || true
-}
-trap cleanup EXIT
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n1 "$work/display")
-"$top/scripts/wine-prefix" "$work/prefix" >/dev/null
+. "$top/tests/win32/private_screen.sh"
+trap stop_private_screen EXIT
+start_private_screen "$work" 1024x768 24
 run() { "$top/scripts/wine-run" "$work/prefix" "$@"; }
 
 # The program folder as users get it: Orbellan.exe, its help page and Viewer.scr.
@@ -34,6 +26,15 @@ cp "$bin/Orbellan.exe" "$bin/Orbellan.html" "$bin/Viewer.scr" "$work/program/"
 "$convert" -size 96x72 xc:'#60e0f0' -fill '#c02040' -draw 'rectangle 20,14 76,58' "$work/input/png/actor.png"
 "$convert" -size 96x72 xc:'#f080f0' -fill '#104010' -draw 'polygon 48,4 92,68 4,68' -quality 92 "$work/input/jpg/actor.jpg"
 run "$bin/make_test_clip.exe" "$work/input/avi/clip.avi" 10 64 48 5 || fail "cannot write the test clip"
+if [ "$driver" = orbellan_avi_driver ]; then
+    # One clip of each kind the clip import must read or refuse, each alone in its folder.
+    mkdir -p "$work"/input/{hundred,ntsc,deep,sound,junk}
+    run "$bin/make_test_clip.exe" "$work/input/hundred/c100.avi" 100 64 48 15 &&
+        run "$bin/make_test_clip.exe" "$work/input/ntsc/ntsc.avi" 12 64 48 30000/1001 &&
+        run "$bin/make_test_clip.exe" "$work/input/deep/deep.avi" 4 32 24 5 32 &&
+        run "$bin/make_test_clip.exe" "$work/input/sound/sound.avi" audio || fail "cannot write the test clips"
+    head -c 4000 /dev/urandom >"$work/input/junk/junk.avi"
+fi
 
 set +e
 run "$bin/$driver.exe" "$work/program/Orbellan.exe" "$work/input" "$work/output" "$artefacts"
