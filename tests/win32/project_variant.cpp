@@ -1,10 +1,13 @@
 // Test helper (native): copies a plain project file with some of its 22 settings
-// changed, so the Wine tests can make projects the viewer must refuse.
-//   project_variant IN.apj OUT.apj SETTING=VALUE...   (SETTING 1..22, file order)
+// changed, so the Wine tests can make projects the viewer must refuse; music=BYTES
+// gives it a MIDI backing track of that many bytes ("big.mid") instead.
+//   project_variant IN.apj OUT.apj SETTING=VALUE...   (SETTING 1..22, file order, or music)
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "common/formats/project_file.h"
 #include "common/io/file_io.h"
@@ -23,6 +26,15 @@ int main(int argc, char** argv) {
     for (int i = 3; i < argc; ++i) {
         const std::string change = argv[i];
         const std::size_t equals = change.find('=');
+        if (change.starts_with("music=")) {
+            // A header and a track marker, then zeros: bytes to write, not to play.
+            std::vector<std::uint8_t> midi(std::strtoul(change.c_str() + 6, nullptr, 10));
+            const char header[] = "MThd\0\0\0\6\0\0\0\1\0\140MTrk";
+            std::copy_n(header, std::min(midi.size(), sizeof header - 1), midi.begin());
+            project.soundPaths[0] = "big.mid";
+            project.sounds[0] = {0, std::move(midi)};
+            continue;
+        }
         const int setting = std::atoi(change.substr(0, equals).c_str());
         if (equals == std::string::npos || setting < 1 || setting > 22) {
             std::fprintf(stderr, "bad change %s\n", argv[i]);

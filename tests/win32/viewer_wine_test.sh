@@ -5,7 +5,8 @@
 # show-ddraw (16-bit: DirectDraw), show-wide (1366 x 768, a width outside the mode table),
 # ddraw-backend (the DirectDraw back-end's own tests on a 16-bit screen),
 # options-monitors (each arrangement chosen in the dialog lands in the profile),
-# dual-span, dual-mirror, dual-primary (the show on a two-head X server).
+# dual-span, dual-mirror, dual-primary (the show on a two-head X server),
+# sound-space (a disc too small for the sound files; needs root to mount it, else skipped).
 # Exits 77 (skipped) when a case needs the demo project or a two-head server
 # and it is not there.
 set -euo pipefail
@@ -20,7 +21,7 @@ need_demo() { [ -f "$demo" ] || { echo "skipped: no demo project at $demo"; exit
 depth=24 size=1024x768
 case $case_name in show-ddraw|ddraw-backend) depth=16 ;; esac
 [ "$case_name" = show-wide ] && size=1366x768
-case $case_name in exit-codes|preview|show-*|dual-*) need_demo ;; esac
+case $case_name in exit-codes|preview|show-*|dual-*|sound-space) need_demo ;; esac
 
 rm -rf "$work"
 mkdir -p "$work/saver"
@@ -41,6 +42,7 @@ xvfb=${started#* }
 cleanup() {
     [ -n "${saver_pid:-}" ] && kill "$saver_pid" 2>/dev/null || true
     WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
+    [ -n "${small_disc:-}" ] && umount -l "$small_disc" 2>/dev/null || true
     kill $xvfb 2>/dev/null || true
     wait $xvfb 2>/dev/null || true
 }
@@ -303,6 +305,27 @@ dual-span|dual-mirror|dual-primary)
         echo "skipped: this Wine sees one monitor, so ${case_name#dual-} over two could not be checked"
         exit 77
     fi
+    ;;
+sound-space)
+    # The sound files go to a private folder in the temporary folder. A 64 KiB disc
+    # mounted there holds 65536 bytes of the 100000-byte backing track: 34464 bytes
+    # short, shown in thousands (34464 / 1000 = 34) once, and the saver ends with 0.
+    temp=$(find "$prefix/drive_c/users" -mindepth 2 -maxdepth 2 -name Temp -type d | head -n1)
+    [ -n "$temp" ] || fail "no temporary folder in the prefix"
+    if ! mount -t tmpfs -o size=64k orb-small-disc "$temp" 2>/dev/null; then
+        echo "skipped: cannot mount a small disc here (needs root)"
+        exit 77
+    fi
+    small_disc=$temp
+    "$ORB_PROJECT_VARIANT" "$demo" "$work/saver/Fish.apj" music=100000
+    report_log=$winlog
+    xdotool mousemove 1000 700
+    start_saver /s
+    code=$(wait_saver 60)
+    [ "$code" = 0 ] || fail "a full disc ended the saver with $code: $(cat "$log" 2>/dev/null)"
+    expected="Information: Insufficent disk space for Orbellan screensaver to re-save background soundtrack; please free at least 34k"
+    [ "$(cat "$log" 2>/dev/null)" = "$expected" ] || fail "reports: $(cat "$log" 2>/dev/null)"
+    [ -z "$(temp_leftovers)" ] || fail "left behind: $(temp_leftovers)"
     ;;
 ddraw-backend)
     "$top/scripts/wine-run" "$prefix" "$bin/viewer_win32_tests.exe" --gtest_filter='DirectDrawDisplay.*' \

@@ -17,19 +17,41 @@ constexpr char kMusicSpaceMessage[] =
 constexpr char kEffectSpaceMessage[] =
     "Insufficent disk space for Orbellan screensaver to re-save a .wav soundtrack; please free at least %ldk\n";
 
+// A file handle closed when it goes out of scope.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (Valid()) CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// Bytes that reached the file: the whole block in one request. The system tells
+// how much of a short write landed (the C library would only say it failed).
+std::size_t WriteWhole(const std::string& path, std::span<const std::uint8_t> bytes) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    DWORD written = 0;
+    if (!file.Valid() || bytes.size() > MAXDWORD ||
+        !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return 0;
+    return written;
+}
+
 }  // namespace
 
 std::string WriteSoundFile(TempSoundFolder& folder, const char* name, std::span<const std::uint8_t> bytes,
                            const char* message, QuitSink& quit) {
     if (folder.OutOfSpace()) return {};
     std::string path = folder.PathOf(name);
-    std::size_t written = 0;
-    if (!path.empty()) {
-        if (FILE* file = std::fopen(path.c_str(), "wb")) {
-            written = std::fwrite(bytes.data(), 1, bytes.size(), file);
-            if (std::fclose(file) != 0 && written == bytes.size()) written = 0;
-        }
-    }
+    std::size_t written = path.empty() ? 0 : WriteWhole(path, bytes);
     if (written == bytes.size()) return path;
     char text[256];
     std::snprintf(text, sizeof text, message, static_cast<long>((bytes.size() - written) / 1000));
