@@ -1,9 +1,9 @@
 // Drives Orbellan.exe's actor work as a user would: the import dialog's paths
 // (mixed types, a duplicate, more than 100 actors, Build Actor and its fallback),
 // the actor list (selection, lit keyed pixels, Up/Down/Remove, scrolling, the
-// double-click animation) and the Modify Actor dialog (angle and tolerance
-// limits, colour picking, flips, OK and Cancel). What lands on screen and in the
-// saved project is checked.
+// double-click animation), the Modify Actor dialog (angle and tolerance
+// limits, colour picking, flips, OK and Cancel) and the import's progress box.
+// What lands on screen and in the saved project is checked.
 // Usage: orbellan_actor_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER
 // Exits with the number of failed checks.
 #include <windows.h>
@@ -29,18 +29,24 @@ namespace {
 using namespace orb::driver;
 
 // Every list picture: 24 x 16 of the key colour (its first pixel) around an 8 x 8
-// square of the actor's own colour. Colours as 0x00BBGGRR.
+// square of the actor's own colour (x 8 to 15, y 4 to 11). The frames of the
+// animated actor also carry a marker at x 0 to 3, y 2 to 5 from the top, so
+// their flips can be seen. Colours as 0x00BBGGRR.
 constexpr COLORREF kKey = RGB(40, 80, 160);
 constexpr COLORREF kLit = 0xF0F0F0;
+constexpr COLORREF kMarker = RGB(230, 200, 20);
 COLORREF ActorColour(int i) { return RGB(200 - 20 * i, 30 + 25 * i, 90); }
 
-void WriteBmp(const std::string& path, COLORREF centre) {
+void WriteBmp(const std::string& path, COLORREF centre, bool marked = false) {
     orb::GXDrawingSurface picture;
     picture.Create(24, 24, 16);
     for (int row = 0; row < 16; ++row) {
         auto pixels = picture.Row(row);
+        const int y = 15 - row;  // rows are stored bottom-up
         for (int x = 0; x < 24; ++x) {
-            COLORREF c = x >= 8 && x < 16 && row >= 4 && row < 12 ? centre : kKey;
+            COLORREF c = x >= 8 && x < 16 && y >= 4 && y < 12 ? centre
+                         : marked && x < 4 && y >= 2 && y < 6 ? kMarker
+                                                              : kKey;
             pixels[x * 3] = GetBValue(c);
             pixels[x * 3 + 1] = GetGValue(c);
             pixels[x * 3 + 2] = GetRValue(c);
@@ -261,10 +267,45 @@ void CheckAnimation(HWND dialog, const std::string& list) {
                                                        Hex(SlotCentre(dialog, 4)) + ")");
 }
 
+// The frames of actor `index` of the project as saved now.
+orb::FrameList SavedFrames(HWND dialog, const std::string& path, std::size_t index) {
+    SavedActorNames(dialog, path);
+    std::vector<char> raw = Contents(path);
+    std::vector<std::uint8_t> bytes(raw.begin(), raw.end());
+    orb::ProjectFile project;
+    orb::FrameList frames;
+    if (orb::ParseProject(bytes, project) != orb::ProjectCheck::Ok || project.actors.size() <= index) return frames;
+    orb::ByteReader reader(project.actors[index]);
+    orb::NullReportSink quiet;
+    orb::ReadActor(reader, frames, orb::Program::Authoring, quiet);
+    return frames;
+}
+
+// A saved frame's pixel, (x, y) from the top-left.
+COLORREF FramePixel(const orb::GXDrawingSurface& frame, int x, int y) {
+    if (x >= frame.Width() || y >= frame.Height() || frame.Depth() != 24) return CLR_INVALID;
+    auto row = frame.Row(frame.Height() - 1 - y);
+    return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+}
+
+// The 24 x 16 pictures lie on 30 x 30 squares at (3, 7). The marker (picture x 0
+// to 3, y 2 to 5) starts at square x 3 to 6, y 9 to 12; mirrored left to right it
+// is at x 23 to 26, top to bottom at y 17 to 20. Checks that every frame shows it
+// at (x, y) and the key colour at the mirror place across the picture's middle
+// (30 - 1 - x).
+void CheckMarker(const orb::FrameList& frames, int x, int y, const std::string& what) {
+    Check(!frames.empty(), what + ": the project saves");
+    for (const auto& frame : frames) {
+        COLORREF marker = FramePixel(*frame, x, y), across = FramePixel(*frame, 29 - x, y);
+        Check(marker == kMarker && across == kKey, what + " (at " + std::to_string(x) + "," + std::to_string(y) +
+                                                        ": " + Hex(marker) + ", across: " + Hex(across) + ")");
+    }
+}
+
 // The Modify Actor dialog on the selected actor (the animated one).
 void CheckModifyActor(HWND dialog, const std::string& output, const std::string& artefacts) {
     std::string saved = output + "\\modify.apj";
-    SavedActorNames(dialog, saved);
+    CheckMarker(SavedFrames(dialog, saved, 5), 4, 10, "the animated actor's frames show the marker on the left");
     std::vector<char> before = Contents(saved);
     auto open = [&]() -> HWND {
         POINT p = SlotPoint(dialog, 4, 0.5, 0.5);
@@ -302,8 +343,7 @@ void CheckModifyActor(HWND dialog, const std::string& output, const std::string&
     Check(SavedActorNames(dialog, saved).size() == 6 && Contents(saved) == before, "Cancel leaves the actor as it was");
 
     // A click on the preview picks the colour under the pointer as the key of
-    // every frame, with the chosen tolerance; a flip goes through OK with them
-    // (the pictures are mirror-symmetric, so only the keys are compared).
+    // every frame, with the chosen tolerance; a flip goes through OK with them.
     modify = open();
     if (!modify) return;
     tolerance = GetDlgItem(modify, IDC_TOLERANCE);
@@ -321,26 +361,26 @@ void CheckModifyActor(HWND dialog, const std::string& output, const std::string&
     PostClick(modify, IDOK);
     Check(WaitGone(modify, 20), "OK closes Modify Actor");
     Settle(dialog);
-    SavedActorNames(dialog, saved);
-    std::vector<char> raw = Contents(saved);
-    std::vector<std::uint8_t> bytes(raw.begin(), raw.end());
-    orb::ProjectFile project;
-    if (orb::ParseProject(bytes, project) != orb::ProjectCheck::Ok || project.actors.size() != 6) {
-        Check(false, "the modified project saves");
-        return;
-    }
-    orb::ByteReader reader(project.actors[5]);
-    orb::FrameList frames;
-    orb::NullReportSink quiet;
-    orb::ReadActor(reader, frames, orb::Program::Authoring, quiet);
+    orb::FrameList frames = SavedFrames(dialog, saved, 5);
     Check(frames.size() == 3, "the modified actor keeps its three frames");
-    for (const auto& frame : frames) {
-        const orb::ColourKey expected{GetBValue(picked), GetGValue(picked), GetRValue(picked), 30};
+    const orb::ColourKey expected{GetBValue(picked), GetGValue(picked), GetRValue(picked), 30};
+    for (const auto& frame : frames)
         Check(frame->key == expected, "every frame takes the picked key " + Hex(picked) + " and tolerance 30 (got " +
                                           std::to_string(frame->key.red) + "," + std::to_string(frame->key.green) +
                                           "," + std::to_string(frame->key.blue) + " tolerance " +
                                           std::to_string(frame->key.tolerance) + ")");
-    }
+    CheckMarker(frames, 24, 10, "Flip Horizontally mirrors every frame left to right");
+
+    // Flip Vertically once and Flip Horizontally twice: only the vertical flip.
+    modify = open();
+    if (!modify) return;
+    for (int id : {IDC_FLIP_VERTICAL, IDC_FLIP_HORIZONTAL, IDC_FLIP_HORIZONTAL}) Click(modify, id);
+    SaveScreenshot(modify, artefacts + "\\modify_actor_flipped.bmp");
+    PostClick(modify, IDOK);
+    Check(WaitGone(modify, 20), "OK closes Modify Actor again");
+    Settle(dialog);
+    CheckMarker(SavedFrames(dialog, saved, 5), 24, 18,
+                "Flip Vertically mirrors every frame top to bottom; two horizontal flips cancel");
 }
 
 // More than 100 actors: an actor file of 96 frames imported apart gives 6 + 96 =
@@ -372,6 +412,41 @@ void CheckBuildActor(HWND dialog, const std::string& folder) {
     Check(WaitFor([&] { return FileExists(folder + "\\elsewhere.act"); }, 20), "the actor is written where chosen");
 }
 
+// The progress box steps once per file with that file's path. An information
+// box (shown for real: no report log) holds the import at the third of four
+// files, a duplicate, while the progress box is read: a0.bmp at step 3 of 4.
+void CheckProgressSteps(const std::string& program, const std::string& list) {
+    Started started;
+    if (!StartOrbellan(program, "", started)) {
+        Check(false, "Orbellan starts again without a report log");
+        return;
+    }
+    HWND dialog = started.dialog;
+    Import(dialog, list, Quoted({"a0.bmp", "a1.bmp"}), false, false);
+    Check(WaitFor([&] { return ActorCount(dialog) == 2; }, 20), "two bitmaps become two actors");
+    Import(dialog, list, Quoted({"a2.bmp", "a3.bmp", "a0.bmp", "a4.bmp"}), false, false);
+    HWND box = FindDialog("Information", 20);
+    HWND progress = FindWindowA("#32770", "Processing");
+    Check(box != nullptr && progress != nullptr, "the duplicate's box shows over the progress box");
+    if (progress) {
+        const std::string shown = Text(progress, IDC_PROGRESS_FILE);
+        const int position = static_cast<int>(SendDlgItemMessageA(progress, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
+        const int total = static_cast<int>(SendDlgItemMessageA(progress, IDC_PROGRESS_BAR, PBM_GETRANGE, FALSE, 0));
+        Check(shown == list + "\\a0.bmp" && position == 3 && total == 4,
+              "the progress box shows a0.bmp at step 3 of 4 (got '" + shown + "' at " + std::to_string(position) +
+                  " of " + std::to_string(total) + ")");
+    }
+    if (box) {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Check(WaitGone(box, 20), "OK closes the information box");
+    }
+    Check(WaitFor([&] { return progress && !IsWindow(progress); }, 20), "the progress box closes with the import");
+    Check(WaitFor([&] { return ActorCount(dialog) == 4; }, 20),
+          "the files before the duplicate stay imported, the one after it is not (count " +
+              std::to_string(ActorCount(dialog)) + ")");
+    CloseOrbellan(started);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -384,7 +459,7 @@ int main(int argc, char** argv) {
     CreateDirectoryA(list.c_str(), nullptr);
     CreateDirectoryA(build.c_str(), nullptr);
     for (int i = 0; i < 7; ++i) WriteBmp(list + "\\a" + std::to_string(i) + ".bmp", ActorColour(i));
-    for (int i = 0; i < 3; ++i) WriteBmp(list + "\\f" + std::to_string(i) + ".bmp", ActorColour(7 + i));
+    for (int i = 0; i < 3; ++i) WriteBmp(list + "\\f" + std::to_string(i) + ".bmp", ActorColour(7 + i), true);
     WriteBmp(list + "\\mixed.png", kKey);  // only its extension matters here
     WriteBmp(build + "\\cat.bmp", ActorColour(1));
     WriteBmp(build + "\\dog.bmp", ActorColour(2));
@@ -401,6 +476,7 @@ int main(int argc, char** argv) {
     CheckOverAHundred(dialog, list, log);
     CheckBuildActor(dialog, build);
     CloseOrbellan(started);
+    CheckProgressSteps(program, list);
     std::printf("%d failures\n", failures);
     return failures;
 }

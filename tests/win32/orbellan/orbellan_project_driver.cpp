@@ -1,6 +1,6 @@
 // Drives Orbellan.exe's project-wide work as a user would and checks what lands
 // in files and in the profile: the remembered background colour and the colour
-// picker's keys, the background image's Browse, saving under a typed name or
+// picker's keys, the background image's and the banner's Browse, saving under a typed name or
 // through Enter, loading every stored field back into the dialog (a project
 // with no mode pressed too), and an actor file named on the command line.
 // Usage: orbellan_project_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER
@@ -119,6 +119,64 @@ void CheckBackgroundBrowse(HWND dialog, const std::string& picture) {
     Settle(dialog);
     Check(lstrcmpiA(Text(dialog, IDC_BG_IMAGE_PATH).c_str(), picture.c_str()) == 0,
           "the chosen picture is the background image path (got " + Text(dialog, IDC_BG_IMAGE_PATH) + ")");
+}
+
+// The banner dialog's file dialog has the same title: it is the other one.
+HWND FileDialogOver(HWND banner) {
+    for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", "Select Control Panel Banner"); window;
+         window = FindWindowExA(nullptr, window, "#32770", "Select Control Panel Banner"))
+        if (window != banner) return window;
+    return nullptr;
+}
+
+HWND OpenBanner(HWND dialog) {
+    PostClick(dialog, IDC_BANNER);
+    HWND banner = FindDialog("Select Control Panel Banner", 20);
+    Check(banner != nullptr, "Banner opens the banner dialog");
+    if (banner) Settle(banner);
+    return banner;
+}
+
+// The banner path the project stores once saved as `path`.
+std::string SavedBanner(HWND dialog, const std::string& path) {
+    DeleteFileA(path.c_str());
+    SaveThrough(dialog, path, IDC_SAVE_PROJECT);
+    WaitFor([&] { return FileExists(path); }, 20);
+    orb::ProjectFile saved;
+    return ReadProject(path, saved) ? saved.bannerPath : "(unreadable)";
+}
+
+// Browse chooses the banner picture: the dialog names it and the project stores
+// its path. Opened again the dialog shows it; Reset gives back the default
+// picture, and OK then stores an empty path.
+void CheckBannerBrowse(HWND dialog, const std::string& picture, const std::string& output, const std::string& shot) {
+    HWND banner = OpenBanner(dialog);
+    if (!banner) return;
+    PostClick(banner, IDC_BANNER_BROWSE);
+    HWND box = nullptr;
+    Check(WaitFor([&] { return (box = FileDialogOver(banner)) != nullptr; }, 20), "Browse opens a file dialog");
+    if (!box) return;
+    Settle(box);
+    Sleep(1000);
+    ConfirmFileDialog(box, picture);
+    Settle(banner);
+    Check(lstrcmpiA(Text(banner, IDC_BANNER_PATH).c_str(), picture.c_str()) == 0,
+          "the banner dialog names the chosen picture (got " + Text(banner, IDC_BANNER_PATH) + ")");
+    SaveScreenshot(banner, shot);
+    PostClick(banner, IDOK);
+    Check(WaitGone(banner, 20), "OK closes the banner dialog");
+    const std::string stored = SavedBanner(dialog, output + "\\banner.apj");
+    Check(lstrcmpiA(stored.c_str(), picture.c_str()) == 0, "the project stores the banner's path (got " + stored + ")");
+
+    banner = OpenBanner(dialog);
+    if (!banner) return;
+    Check(lstrcmpiA(Text(banner, IDC_BANNER_PATH).c_str(), picture.c_str()) == 0, "opened again it shows the picture");
+    Click(banner, IDC_BANNER_RESET);
+    Check(Text(banner, IDC_BANNER_PATH) == "Default Picture", "Reset shows the default picture (got " +
+                                                                  Text(banner, IDC_BANNER_PATH) + ")");
+    PostClick(banner, IDOK);
+    Check(WaitGone(banner, 20), "OK closes the banner dialog again");
+    Check(SavedBanner(dialog, output + "\\banner.apj").empty(), "after Reset the project stores no banner path");
 }
 
 // A typed fish.txt is stored as fish.apj; a name confirmed with Enter saves the
@@ -310,6 +368,7 @@ int main(int argc, char** argv) {
     CheckRememberedColour(dialog);
     CheckColourPicker(dialog, artefacts + "\\colour_picker.bmp");
     CheckBackgroundBrowse(dialog, input + "\\bmp\\actor.bmp");
+    CheckBannerBrowse(dialog, input + "\\bmp\\actor.bmp", output, artefacts + "\\banner_chosen.bmp");
     CheckSaving(dialog, output);
     CheckLoadingEveryField(dialog, input, output);
     SaveScreenshot(dialog, artefacts + "\\main_dialog_loaded.bmp");
