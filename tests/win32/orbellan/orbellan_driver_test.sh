@@ -13,9 +13,16 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 rm -rf "$work"
 mkdir -p "$work"/input/{bmp,png,jpg,avi} "$work/output" "$work/program" "$artefacts"
-. "$top/tests/win32/private_screen.sh"
-trap stop_private_screen EXIT
-start_private_screen "$work" 1024x768 24
+started=$("$top/tests/x11/start_xvfb.sh" 1024x768x24 "$work/xvfb") || fail "no X screen"
+export DISPLAY=${started% *}
+xvfb=${started#* }
+cleanup() {
+    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
+    kill $xvfb 2>/dev/null || true
+    wait $xvfb 2>/dev/null || true
+}
+trap cleanup EXIT
+"$top/scripts/wine-prefix" "$work/prefix" >/dev/null
 run() { "$top/scripts/wine-run" "$work/prefix" "$@"; }
 
 # The program folder as users get it: Orbellan.exe, its help page and Viewer.scr.
