@@ -18,22 +18,18 @@ add_test(NAME win32.orbellan.build_saver
           ${CMAKE_BINARY_DIR}/wine-tests/orbellan-build ${ORB_ORBELLAN_ARTEFACTS})
 set_tests_properties(win32.orbellan.build_saver PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
 
-# Project-wide work: remembered colours and the colour picker, background Browse,
-# saving under typed names, loading every field, an actor file named at start-up.
-add_test(NAME win32.orbellan.project
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_driver_test.sh orbellan_project_driver ${ORB_WINDOWS_TEST_DIR}/bin
-          ${CMAKE_BINARY_DIR}/wine-tests/orbellan-project ${ORB_ORBELLAN_ARTEFACTS})
-set_tests_properties(win32.orbellan.project PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
-
-# Actor work: import paths, the actor list and the Modify Actor dialog.
-add_test(NAME win32.orbellan.actors
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_driver_test.sh orbellan_actor_driver ${ORB_WINDOWS_TEST_DIR}/bin
-          ${CMAKE_BINARY_DIR}/wine-tests/orbellan-actors ${ORB_ORBELLAN_ARTEFACTS})
-set_tests_properties(win32.orbellan.actors PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
-
-# Clip import: the preview's frame, the clip's facts, the sample positions and
-# scaled size, and the messages for clips that cannot be read.
-add_test(NAME win32.orbellan.avi
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_driver_test.sh orbellan_avi_driver ${ORB_WINDOWS_TEST_DIR}/bin
-          ${CMAKE_BINARY_DIR}/wine-tests/orbellan-avi ${ORB_ORBELLAN_ARTEFACTS})
-set_tests_properties(win32.orbellan.avi PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+# The driver programs, each on a private X screen and Wine prefix:
+# project - remembered colours and the colour picker, background and banner Browse,
+#   saving under typed names, loading every field, an actor file named at start-up;
+# actors - import paths, the actor list, the Modify Actor dialog, the progress box;
+# avi - clip import: the preview's frame, the clip's facts, the sample positions and
+#   scaled size, and the messages for clips that cannot be read.
+foreach(pair project:orbellan_project_driver actors:orbellan_actor_driver avi:orbellan_avi_driver)
+  string(REPLACE ":" ";" pair ${pair})
+  list(GET pair 0 case)
+  list(GET pair 1 driver)
+  add_test(NAME win32.orbellan.${case}
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/orbellan_driver_test.sh ${driver} ${ORB_WINDOWS_TEST_DIR}/bin
+            ${CMAKE_BINARY_DIR}/wine-tests/orbellan-${case} ${ORB_ORBELLAN_ARTEFACTS})
+  set_tests_properties(win32.orbellan.${case} PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+endforeach()
