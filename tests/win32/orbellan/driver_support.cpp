@@ -214,13 +214,15 @@ void ConfirmFileDialog(HWND box, const std::string& path) {
 }
 
 HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child) {
-    constexpr int kAllFilesFilter = 7;  // position of "All Files (*.*)" in the import filter
     HWND box = OpenFileDialog(dialog, IDC_ADD, "Import ScreenSaver Actors");
     if (!box) return nullptr;
     child = TemplateChild(box, IDC_PREVIEW_BOX);
     Check(child != nullptr, "the import dialog carries the preview box");
     HWND types = GetDlgItem(box, cmb1);
-    SendMessageA(types, CB_SETCURSEL, kAllFilesFilter, 0);
+    // Found by its words: the list of file types grows.
+    const LRESULT allFiles = SendMessageA(types, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("All Files (*.*)"));
+    Check(allFiles != CB_ERR, "the import dialog offers All Files (*.*)");
+    SendMessageA(types, CB_SETCURSEL, allFiles, 0);
     // What the combo box tells its dialog when a user picks an entry.
     SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
     SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
