@@ -59,8 +59,9 @@ std::optional<std::int32_t> ParseSettingValue(SettingId id, const std::string& t
 
 std::string AllowedValues(SettingId id) {
     if (id == kMotionMode) {
+        const std::string none = ModeName(kNoMotionMode);  // the views below must not outlive it
         std::vector<std::string_view> names(kModeNames.begin(), kModeNames.end());
-        names.push_back(ModeName(kNoMotionMode));
+        names.push_back(none);
         return OneOf(names);
     }
     if (id == kBackgroundKind) return OneOf(kBackgroundNames);
