@@ -73,15 +73,14 @@ std::uint32_t ParseProfileColour(const std::string& text) {
 
 RememberedDefaults ReadRememberedDefaults(Profile& profile, const std::string& currentFolder) {
     RememberedDefaults d;
-    d.importPath = profile.Read("DefaultDirectories", "DefaultOpenPath", "");
+    d.importPath = profile.Read(kDirectoriesSection, kOpenPathKey, "");
     if (d.importPath.empty()) {
         d.importPath = currentFolder.substr(0, 256);
-        profile.Write("DefaultDirectories", "DefaultOpenPath", d.importPath);
-        profile.Write("DefaultDirectories", "DefaultOpenProject",
-                      (std::filesystem::path(d.importPath) / "Untitled.apj").string());
+        profile.Write(kDirectoriesSection, kOpenPathKey, d.importPath);
+        profile.Write(kDirectoriesSection, kOpenProjectKey, (std::filesystem::path(d.importPath) / "Untitled.apj").string());
     }
-    d.projectPath = profile.Read("DefaultDirectories", "DefaultOpenProject", "");
-    d.backgroundColour = ParseProfileColour(profile.Read("DefaultColors", "DefaultColor", "-"));
+    d.projectPath = profile.Read(kDirectoriesSection, kOpenProjectKey, "");
+    d.backgroundColour = ParseProfileColour(profile.Read(kColoursSection, kDefaultColourKey, "-"));
     return d;
 }
 

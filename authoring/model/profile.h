@@ -9,6 +9,13 @@
 
 namespace orb {
 
+// Where the remembered values live, on every system.
+inline constexpr char kDirectoriesSection[] = "DefaultDirectories";
+inline constexpr char kOpenPathKey[] = "DefaultOpenPath";
+inline constexpr char kOpenProjectKey[] = "DefaultOpenProject";
+inline constexpr char kColoursSection[] = "DefaultColors";
+inline constexpr char kDefaultColourKey[] = "DefaultColor";
+
 class Profile {
 public:
     virtual ~Profile() = default;

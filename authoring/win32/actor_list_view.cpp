@@ -19,10 +19,8 @@ namespace {
 constexpr std::uint32_t kThumbGrey = 0xA0A0A0;
 constexpr std::uint32_t kEmptySlotGrey = 0x808080;
 constexpr std::uint32_t kHighlightGrey = 0xF0F0F0;
-constexpr UINT_PTR kAnimationTimer = 1;
 
-GXDrawingSurface MakeThumbnail(const GXDrawingSurface& frame, int slotWidth, int slotHeight, bool flipH,
-                               bool flipV, ReportSink& sink) {
+GXDrawingSurface MakeThumbnail(const GXDrawingSurface& frame, int slotWidth, int slotHeight, ReportSink& sink) {
     GXDrawingSurface copy = frame;
     int width = 0, height = 0;
     FitInside(copy.Width(), copy.Height(), slotWidth - 2, slotHeight - 2, width, height);
@@ -40,8 +38,6 @@ GXDrawingSurface MakeThumbnail(const GXDrawingSurface& frame, int slotWidth, int
         thumbnail.PaintTransparent(kThumbGrey, kThumbGrey);
         thumbnail.ConvertTo8(Program::Authoring);
     }
-    if (flipH) thumbnail.FlipHorizontal(Program::Authoring, sink);
-    if (flipV) thumbnail.FlipVertical(Program::Authoring, sink);
     return thumbnail;
 }
 
@@ -62,7 +58,7 @@ void ProjectDialog::RebuildThumbnails() {
         if (actors_[begin]->frameCount == 0) actors_[begin]->frameCount = 1;
         std::vector<GXDrawingSurface> chain;
         for (std::size_t i = begin; i < end; ++i)
-            chain.push_back(MakeThumbnail(*actors_[i], slot.right, slot.bottom, flipHorizontal_, flipVertical_, sink));
+            chain.push_back(MakeThumbnail(*actors_[i], slot.right, slot.bottom, sink));
         thumbnails_.push_back(std::move(chain));
         if (thumbnails_.size() == kThumbnailTable) break;
     }
@@ -184,11 +180,12 @@ void ProjectDialog::GiveDefaultTransparencyFrom(std::size_t fromFrame) {
 
 void ProjectDialog::ModifySelected() {
     if (selected_ >= 0 && static_cast<std::size_t>(selected_) < project_.ActorCount()) {
-        ModifyActorSwitches switches{quickRotation_, alignToPath_};
+        ProjectSettings& settings = project_.settings;
+        ModifyActorSwitches switches{settings[kQuickRotation] != 0, settings[kAlignToPath] != 0};
         if (RunModifyActorDialog(dialog_, *actors_[project_.FirstFrameIndex(static_cast<std::size_t>(selected_))],
                                  switches)) {
-            quickRotation_ = switches.quickRotation;
-            alignToPath_ = switches.alignToPath;
+            settings[kQuickRotation] = switches.quickRotation ? 1 : 0;
+            settings[kAlignToPath] = switches.alignToPath ? 1 : 0;
             RebuildThumbnails();
         }
     }

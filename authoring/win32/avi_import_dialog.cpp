@@ -1,12 +1,11 @@
 // The "Import AVI Actor" dialog: how many frames to sample and at what size.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "authoring/win32/avi_clip.h"
+#include "authoring/win32/dialog_controls.h"
 #include "resources/orbellan/orbellan_resources.h"
 
 namespace orb {
@@ -17,26 +16,15 @@ struct AviChoice {
     int frames = 0, width = 0, height = 0;
 };
 
-void SetSpin(HWND dialog, int id, int low, int high, int position) {
-    SendDlgItemMessageA(dialog, id, UDM_SETRANGE32, low, high);
-    SendDlgItemMessageA(dialog, id, UDM_SETPOS32, 0, position);
-}
-
-int Number(HWND dialog, int id) {
-    char text[32] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return static_cast<int>(std::strtol(text, nullptr, 10));
-}
-
 INT_PTR CALLBACK AviProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* choice = reinterpret_cast<AviChoice*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         choice = reinterpret_cast<AviChoice*>(lParam);
         const AviClip& clip = *choice->clip;
-        SetSpin(dialog, IDC_AVI_FRAMES_SPIN, 1, std::max(clip.length, 1), std::min(clip.length, 12));
-        SetSpin(dialog, IDC_AVI_WIDTH_SPIN, 1, std::max(clip.width, 1), std::min(clip.width, 100));
-        SetSpin(dialog, IDC_AVI_HEIGHT_SPIN, 1, std::max(clip.height, 1), std::min(clip.height, 100));
+        SetSpinner(dialog, IDC_AVI_FRAMES_SPIN, 1, std::max(clip.length, 1), std::min(clip.length, 12));
+        SetSpinner(dialog, IDC_AVI_WIDTH_SPIN, 1, std::max(clip.width, 1), std::min(clip.width, 100));
+        SetSpinner(dialog, IDC_AVI_HEIGHT_SPIN, 1, std::max(clip.height, 1), std::min(clip.height, 100));
         SetDlgItemTextA(dialog, IDC_AVI_FRAMES, std::to_string(std::min(clip.length, 12)).c_str());
         SetDlgItemTextA(dialog, IDC_AVI_WIDTH, std::to_string(std::min(clip.width, 100)).c_str());
         SetDlgItemTextA(dialog, IDC_AVI_HEIGHT, std::to_string(std::min(clip.height, 100)).c_str());
@@ -52,9 +40,9 @@ INT_PTR CALLBACK AviProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
     if (message != WM_COMMAND || !choice) return FALSE;
     if (LOWORD(wParam) == IDOK) {
         // Out-of-range values are brought back into the clip's own limits.
-        choice->frames = std::clamp(Number(dialog, IDC_AVI_FRAMES), 1, std::max(choice->clip->length, 1));
-        choice->width = std::clamp(Number(dialog, IDC_AVI_WIDTH), 1, std::max(choice->clip->width, 1));
-        choice->height = std::clamp(Number(dialog, IDC_AVI_HEIGHT), 1, std::max(choice->clip->height, 1));
+        choice->frames = std::clamp(ItemNumber(dialog, IDC_AVI_FRAMES), 1, std::max(choice->clip->length, 1));
+        choice->width = std::clamp(ItemNumber(dialog, IDC_AVI_WIDTH), 1, std::max(choice->clip->width, 1));
+        choice->height = std::clamp(ItemNumber(dialog, IDC_AVI_HEIGHT), 1, std::max(choice->clip->height, 1));
         EndDialog(dialog, IDOK);
         return TRUE;
     }

@@ -4,17 +4,21 @@
 #include <cstdint>
 #include <string>
 
-namespace orb {
+#include "authoring/model/profile.h"
 
-inline constexpr char kDirectoriesSection[] = "DefaultDirectories";
-inline constexpr char kOpenPathKey[] = "DefaultOpenPath";
-inline constexpr char kOpenProjectKey[] = "DefaultOpenProject";
-inline constexpr char kColoursSection[] = "DefaultColors";
-inline constexpr char kDefaultColourKey[] = "DefaultColor";
+namespace orb {
 
 // Reads at most 255 characters; `fallback` when the key is missing.
 std::string ReadSetting(const char* section, const char* key, const char* fallback = "");
 void WriteSetting(const char* section, const char* key, const std::string& value);
+
+// The same profile for the portable rules that read and write remembered values.
+class UserProfile final : public Profile {
+public:
+    std::string Read(const std::string& section, const std::string& key,
+                     const std::string& fallback) const override;
+    void Write(const std::string& section, const std::string& key, const std::string& value) override;
+};
 
 // Colour values are written as signed decimal; they are read with
 // ParseProfileColour (authoring/model/profile.h).

@@ -1,10 +1,9 @@
-// The ProjectDialog (template 101): the whole authoring user interface. It owns
-// the actor list and every project value for the program's lifetime; numeric
-// settings live in their controls and are read from them when needed.
+// The ProjectDialog (template 101): the whole authoring user interface over one
+// project model, which it owns for the program's lifetime. The settings' controls
+// are the SettingsPanel; the actor list, the file work and the import are here.
 #pragma once
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,12 +11,15 @@
 #include "authoring/model/actor_import.h"
 #include "authoring/model/project_model.h"
 #include "authoring/win32/mode_button.h"
+#include "authoring/win32/settings_panel.h"
 #include "common/imaging/drawing_surface.h"
 
 namespace orb {
 
 inline constexpr int kSlotCount = 5;
 inline constexpr int kThumbnailTable = 255;
+// Plays the selected actor's frames in its slot after a double click.
+inline constexpr UINT_PTR kAnimationTimer = 1;
 // The actor count is published on the dialog window for tools and test drivers.
 inline constexpr char kActorCountProperty[] = "OrbActorCount";
 
@@ -29,31 +31,19 @@ public:
     // Runs modally until Close.
     INT_PTR Run(HINSTANCE instance);
 
-    // Values as Save stores them, read from the controls.
-    int MotionMode() const { return modes_.PressedIndex(); }
-    int BackgroundKind() const;
-
 private:
     static INT_PTR CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Initialise();
     void Reset(bool startUp);
-    void ApplyFirstPaint();
     void LoadStartActor();
     void OnCommand(int id, int code, HWND control);
-    void OnSlider(HWND slider);
     void OnVerticalScroll(int code, int position, HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
-    void ClampOnLeave(int id);
-    void ChooseBackgroundColour();
-    void BrowseBackground();
-    void EnableImagePath();
-    void DefaultPathsFromSettings();
+    void ChooseSounds();
 
     // File work: preview, save, build, install, load.
-    void SyncModel();  // controls into the model
-    void ShowModel();  // the model into the controls
     void PreviewProject();
     void SaveOrBuildProject();
     void LoadProjectFile();
@@ -73,7 +63,6 @@ private:
     void ImportAviClips(const std::vector<std::string>& paths);
     ActorPathChooser ActorFileChooser() const;
     void GiveDefaultTransparencyFrom(std::size_t fromFrame);
-    int SelectedActor() const { return selected_; }
 
     HWND dialog_ = nullptr;
     std::string programFolder_;
@@ -82,33 +71,21 @@ private:
 
     ProjectModel project_;
     FrameList& actors_ = project_.frames;  // the actor list of the project
+    SettingsPanel settings_{project_};
+
     // One thumbnail per frame, per actor in list order.
     std::vector<std::vector<GXDrawingSurface>> thumbnails_;
-    std::int32_t actorCount_ = 0;
+    std::int32_t actorCount_ = 0;  // actors when the thumbnails were made
     std::int32_t firstVisible_ = 0;
     int scrollPosition_ = 0;
     int selected_ = -1;       // actor index, or -1
     int animationSlot_ = 0;
     int animationFrame_ = 0;
+    ModeButton upActor_, downActor_;
 
+    // The import dialog's folder and choices, kept for the program's run.
     std::string importPath_;
-    std::string& projectPath_ = project_.projectPath;
-    std::string& bannerPath_ = project_.bannerPath;
-    std::string& musicPath_ = project_.soundPaths[kMusicSound];
-    std::string& bounceSoundPath_ = project_.soundPaths[kBounceSound];
-    std::string& createSoundPath_ = project_.soundPaths[kCreateSound];
-    std::string& destroySoundPath_ = project_.soundPaths[kDestroySound];
-    bool loopMusic_ = false, eraser_ = false, turbo_ = false;
-    bool quickRotation_ = true, alignToPath_ = false;
-    bool flipHorizontal_ = false, flipVertical_ = false;
     bool loadAsActor_ = true, previewImport_ = true, buildActor_ = false;
-    std::uint32_t backgroundColour_ = 0xFFFFFF;
-
-    std::array<ModeButton, 8> modeButtons_;
-    ModeButtonGroup modes_;
-    ModeButton shuffle_, upActor_, downActor_;
-    bool firstPaintDone_ = false;
-    bool updatingSwirl_ = false, updatingSpin_ = false;
 };
 
 }  // namespace orb

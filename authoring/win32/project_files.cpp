@@ -1,11 +1,9 @@
 // "&Preview", "&Save" (save, build, install) and "&Load": the main dialog's file
 // work over the project writer, reader and archive container.
 #include <windows.h>
-#include <commctrl.h>
 #include <commdlg.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -74,89 +72,11 @@ std::filesystem::path SystemFolder() {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-int Slider(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETPOS, 0, 0)); }
-void SetSliderTo(HWND dialog, int id, int position) { SendDlgItemMessageA(dialog, id, TBM_SETPOS, TRUE, position); }
-std::int32_t EditNumber(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return static_cast<std::int32_t>(std::strtol(text, nullptr, 10));
-}
-void SetEditNumber(HWND dialog, int id, std::int32_t value) {
-    SetDlgItemTextA(dialog, id, std::to_string(value).c_str());
-}
-
-// The sliders whose positions are stored as they are.
-struct SliderSetting {
-    SettingId setting;
-    int control;
-};
-constexpr SliderSetting kSliderSettings[] = {
-    {kActorBias, IDC_ACTOR_BIAS},     {kNumberRange, IDC_NUMBER_RANGE}, {kSizeRange, IDC_SIZE_RANGE},
-    {kDirectionRange, IDC_DIRECTION_RANGE}, {kSpeed, IDC_SPEED},      {kSpeedVariation, IDC_VARIATION},
-    {kSwirl, IDC_SWIRL_SLIDER},       {kSpin, IDC_SPIN_SLIDER},         {kStutter, IDC_STUTTER},
-    {kFactorX, IDC_FACTOR_X},
-};
-
 }  // namespace
-
-void ProjectDialog::SyncModel() {
-    ProjectSettings& s = project_.settings;
-    s[kNumber] = EditNumber(dialog_, IDC_NUMBER);
-    s[kSize] = EditNumber(dialog_, IDC_SIZE_VALUE);
-    s[kDirection] = EditNumber(dialog_, IDC_DIRECTION);
-    for (const SliderSetting& slider : kSliderSettings) s[slider.setting] = Slider(dialog_, slider.control);
-    s[kSpriteLifetime] = 100 - Slider(dialog_, IDC_SPRITE_LIFETIME);
-    s[kSceneLifetime] = 100 - Slider(dialog_, IDC_SCENE_LIFETIME);
-    s[kMotionMode] = MotionMode();
-    s[kBackgroundKind] = BackgroundKind();
-    s[kShuffle] = shuffle_.Pressed();
-    s[kBackgroundColour] = static_cast<std::int32_t>(backgroundColour_);
-    s[kTurbo] = turbo_;
-    s[kQuickRotation] = quickRotation_;
-    s[kAlignToPath] = alignToPath_;
-    project_.eraser = eraser_;
-    project_.loopMusic = loopMusic_;
-    char backdrop[256] = {};
-    GetDlgItemTextA(dialog_, IDC_BG_IMAGE_PATH, backdrop, sizeof backdrop);
-    project_.backdropPath = backdrop;
-    project_.useBackdropImage = IsDlgButtonChecked(dialog_, IDC_BG_IMAGE) == BST_CHECKED;
-    for (GXDrawingSurface* first : project_.Actors())
-        if (!first->firstFrame) first->firstFrame = first;
-}
-
-void ProjectDialog::ShowModel() {
-    const ProjectSettings& s = project_.settings;
-    eraser_ = project_.eraser != 0;
-    CheckDlgButton(dialog_, IDC_ERASER, eraser_ ? BST_CHECKED : BST_UNCHECKED);
-    loopMusic_ = project_.loopMusic != 0;
-    SetDlgItemTextA(dialog_, IDC_BG_IMAGE_PATH, project_.backdropPath.c_str());
-    SetEditNumber(dialog_, IDC_NUMBER, s[kNumber]);
-    SetEditNumber(dialog_, IDC_SIZE_VALUE, s[kSize]);
-    SetEditNumber(dialog_, IDC_DIRECTION, s[kDirection]);
-    for (const SliderSetting& slider : kSliderSettings) SetSliderTo(dialog_, slider.control, s[slider.setting]);
-    SetSliderTo(dialog_, IDC_SPRITE_LIFETIME, 100 - s[kSpriteLifetime]);
-    SetSliderTo(dialog_, IDC_SCENE_LIFETIME, 100 - s[kSceneLifetime]);
-    updatingSwirl_ = updatingSpin_ = true;
-    SetEditNumber(dialog_, IDC_SWIRL, s[kSwirl]);
-    SetEditNumber(dialog_, IDC_SPIN, s[kSpin]);
-    updatingSwirl_ = updatingSpin_ = false;
-    // A project saved with no mode pressed (-1) leaves every mode released.
-    modes_.PressIndex(s[kMotionMode]);
-    int kind = SettingInRange(kBackgroundKind, s.backgroundKind) ? s.backgroundKind : kImageBackground;
-    CheckRadioButton(dialog_, IDC_BG_STARFIELD, IDC_BG_IMAGE, IDC_BG_STARFIELD + kind);
-    EnableImagePath();
-    shuffle_.SetPressed(s[kShuffle] != 0);
-    backgroundColour_ = static_cast<std::uint32_t>(s[kBackgroundColour]) & 0xFFFFFF;
-    turbo_ = s[kTurbo] != 0;
-    CheckDlgButton(dialog_, IDC_TURBO, turbo_ ? BST_CHECKED : BST_UNCHECKED);
-    quickRotation_ = s[kQuickRotation] != 0;
-    alignToPath_ = s[kAlignToPath] != 0;
-    firstPaintDone_ = true;  // the loaded mode and background stand
-}
 
 void ProjectDialog::PreviewProject() {
     ReportBoxSink sink;
-    SyncModel();
+    settings_.TakeBackgroundButtons();
     SaveProject(project_, programFolder_ + "Viewer.apj", sink);
     std::string viewer = programFolder_ + "Viewer.scr";
     if (!Exists(viewer)) {
@@ -212,9 +132,9 @@ void ProjectDialog::SaveOrBuildProject() {
     }
     if (state.choice == SaveChoice::None || chosen.empty()) return RedrawSlots();
     std::string path = ForceProjectExtension(chosen);
-    projectPath_ = path;
-    if (state.choice != SaveChoice::Install) WriteSetting(kDirectoriesSection, kOpenProjectKey, projectPath_);
-    SyncModel();
+    project_.projectPath = path;
+    if (state.choice != SaveChoice::Install) WriteSetting(kDirectoriesSection, kOpenProjectKey, path);
+    settings_.TakeBackgroundButtons();
     ReportBoxSink sink;
     if (state.choice == SaveChoice::SaveProject) {
         SaveProject(project_, path, sink);
@@ -252,7 +172,7 @@ void ProjectDialog::LoadProjectFile() {
     open.lpstrDefExt = "apj";
     open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
     if (!GetOpenFileNameA(&open)) return RedrawSlots();
-    KillTimer(dialog_, 1);
+    KillTimer(dialog_, kAnimationTimer);
     WriteSetting(kDirectoriesSection, kOpenProjectKey, name);
     ReportBoxSink sink;
     PercentProgress progress(dialog_, "Decompressing ...");
@@ -260,10 +180,10 @@ void ProjectDialog::LoadProjectFile() {
     bool loaded = LoadProject(name, project_, sink, [&progress](const std::string&, int percent) { progress(percent); });
     progress.Close();
     if (loaded) {
-        projectPath_ = name;
+        project_.projectPath = name;
         selected_ = -1;
         thumbnails_.clear();
-        ShowModel();
+        settings_.Show();
     }
     RebuildThumbnails();
     InvalidateRect(dialog_, nullptr, TRUE);
