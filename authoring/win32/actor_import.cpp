@@ -1,7 +1,6 @@
 // "&Add": runs the actor import file dialog and turns the chosen files into
 // actors at the end of the list.
 #include <windows.h>
-#include <commdlg.h>
 
 #include <cctype>
 #include <cstring>
@@ -18,6 +17,7 @@
 #include "common/formats/actor_file.h"
 #include "common/imaging/bmp.h"
 #include "resources/orbellan/orbellan_resources.h"
+#include "win32/shared/file_dialog.h"
 
 namespace orb {
 namespace {
@@ -55,14 +55,11 @@ std::vector<std::string> SplitSelection(const char* buffer) {
 std::optional<std::string> ChooseActorFilePath(HWND owner, const std::string& target) {
     char path[MAX_PATH] = {};
     lstrcpynA(path, target.c_str(), sizeof path);
-    OPENFILENAMEA save{};
-    save.lStructSize = sizeof save;
-    save.hwndOwner = owner;
-    save.lpstrFilter = kActorFilter;
-    save.lpstrFile = path;
-    save.nMaxFile = sizeof path;
-    save.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-    if (!GetSaveFileNameA(&save)) return std::nullopt;
+    FileDialogRequest request;
+    request.owner = owner;
+    request.filter = kActorFilter;
+    request.flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    if (!RunFileDialog(FileDialogKind::Save, request, path)) return std::nullopt;
     return std::string(path);
 }
 
@@ -118,22 +115,17 @@ void ProjectDialog::AddActors() {
         folder = slash == std::string::npos ? std::string() : folder.substr(0, slash);
     }
     int type = FileTypeNumber(importPath_);
-    OPENFILENAMEA open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = dialog_;
-    open.hInstance = GetModuleHandleA(nullptr);
-    open.lpstrFilter = kImportFilter;
-    open.nFilterIndex = type ? type : 3;
-    open.lpstrFile = selection.data();
-    open.nMaxFile = static_cast<DWORD>(selection.size());
-    open.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    open.lpstrTitle = "Import ScreenSaver Actors";
-    open.Flags = OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK |
-                 OFN_HIDEREADONLY;
-    open.lpTemplateName = MAKEINTRESOURCEA(ORB_DLG_IMPORT_CHILD);
-    open.lpfnHook = ActorFileDialogHook;
-    open.lCustData = reinterpret_cast<LPARAM>(&options);
-    bool chosen = GetOpenFileNameA(&open) && selection[0] != '\0';
+    FileDialogRequest request;
+    request.owner = dialog_;
+    request.title = "Import ScreenSaver Actors";
+    request.filter = kImportFilter;
+    request.filterIndex = type ? type : 3;
+    request.initialFolder = folder.empty() ? nullptr : folder.c_str();
+    request.flags = OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT;
+    request.childTemplate = ORB_DLG_IMPORT_CHILD;
+    request.hook = ActorFileDialogHook;
+    request.hookData = reinterpret_cast<LPARAM>(&options);
+    bool chosen = RunFileDialog(FileDialogKind::Open, request, selection) && selection[0] != '\0';
     previewImport_ = options.preview;
     loadAsActor_ = options.loadAsActor;
     buildActor_ = options.buildActor;

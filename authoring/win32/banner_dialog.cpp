@@ -1,7 +1,6 @@
 #include "authoring/win32/banner_dialog.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <optional>
@@ -10,6 +9,7 @@
 #include "authoring/win32/gdi_drawing.h"
 #include "common/imaging/drawing_surface.h"
 #include "resources/orbellan/orbellan_resources.h"
+#include "win32/shared/file_dialog.h"
 
 namespace orb {
 namespace {
@@ -72,15 +72,12 @@ void Browse(HWND dialog, BannerState& state) {
     }
     char path[256] = {};
     lstrcpynA(path, state.path.c_str(), sizeof path);
-    OPENFILENAMEA open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = dialog;
-    open.lpstrFilter = kBannerFilter;
-    open.lpstrFile = path;
-    open.nMaxFile = sizeof path;
-    open.lpstrTitle = "Select Control Panel Banner";
-    open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&open)) return;
+    FileDialogRequest request;
+    request.owner = dialog;
+    request.title = "Select Control Panel Banner";
+    request.filter = kBannerFilter;
+    request.flags = OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT;
+    if (!RunFileDialog(FileDialogKind::Open, request, path)) return;
     state.path = path;
     LoadPicture(state);
     InvalidateRect(dialog, nullptr, TRUE);

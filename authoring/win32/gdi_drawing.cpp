@@ -1,10 +1,8 @@
 #include "authoring/win32/gdi_drawing.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <vector>
 
-#include "common/imaging/fixed_palette.h"
+#include "win32/shared/dib_info.h"
 
 namespace orb {
 
@@ -47,45 +45,13 @@ void DrawBitmapResource(HDC dc, const RECT& area, int resourceId) {
 
 namespace {
 
-// BITMAPINFO with room for a full palette.
-struct DibInfo {
-    BITMAPINFOHEADER header;
-    RGBQUAD colours[256];
-};
-
-bool Describe(const GXDrawingSurface& surface, DibInfo& info) {
-    if (surface.Empty() || (surface.Depth() != 8 && surface.Depth() != 24)) return false;
-    if (surface.pixels.size() < surface.ImageBytes()) return false;
-    info = {};
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = surface.Width();
-    info.header.biHeight = surface.Height();
-    info.header.biPlanes = 1;
-    info.header.biBitCount = static_cast<WORD>(surface.Depth());
-    info.header.biCompression = BI_RGB;
-    if (surface.Depth() == 8) {
-        std::size_t n = std::min<std::size_t>(surface.palette.size(), 256);
-        info.header.biClrUsed = static_cast<DWORD>(n);
-        for (std::size_t i = 0; i < n; ++i)
-            info.colours[i] = {surface.palette[i].blue, surface.palette[i].green, surface.palette[i].red, 0};
-    }
-    return true;
-}
-
 // On a palette display the fixed palette is selected and realised into the
 // context while a picture is drawn, so 8-bit pictures show their own colours.
 class FixedPaletteSelection {
 public:
     explicit FixedPaletteSelection(HDC dc) : dc_(dc) {
         if (!(GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE)) return;
-        alignas(LOGPALETTE) BYTE block[sizeof(LOGPALETTE) + 255 * sizeof(PALETTEENTRY)] = {};
-        auto* table = reinterpret_cast<LOGPALETTE*>(block);
-        auto* entries = reinterpret_cast<PALETTEENTRY*>(block + offsetof(LOGPALETTE, palPalEntry));
-        table->palVersion = 0x300;
-        table->palNumEntries = 256;
-        const auto& rgb = FixedPaletteRgb();
-        for (int i = 0; i < 256; ++i) entries[i] = {rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2], 0};
-        palette_ = GdiObject<HPALETTE>(CreatePalette(table));
+        palette_ = GdiObject<HPALETTE>(CreateFixedPalette(0));
         if (!palette_) return;
         previous_ = SelectPalette(dc, palette_.get(), FALSE);
         RealizePalette(dc);
@@ -106,7 +72,7 @@ private:
 
 void DrawSurface(HDC dc, const GXDrawingSurface& surface, int x, int y) {
     DibInfo info;
-    if (!Describe(surface, info)) return;
+    if (!DescribeDib(surface, info)) return;
     FixedPaletteSelection palette(dc);
     SetDIBitsToDevice(dc, x, y, surface.Width(), surface.Height(), 0, 0, 0, surface.Height(),
                       surface.pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
@@ -114,7 +80,7 @@ void DrawSurface(HDC dc, const GXDrawingSurface& surface, int x, int y) {
 
 void DrawSurfaceTransparent(HDC dc, const GXDrawingSurface& surface, int x, int y, std::uint32_t clear) {
     DibInfo info;
-    if (!Describe(surface, info)) return;
+    if (!DescribeDib(surface, info)) return;
     FixedPaletteSelection palette(dc);
     HDC memory = CreateCompatibleDC(dc);
     void* bits = nullptr;

@@ -1,20 +1,8 @@
 #include "authoring/win32/profile_settings.h"
 
-#include <windows.h>
-
 #include <cstdio>
 
 namespace orb {
-
-std::string ReadSetting(const char* section, const char* key, const char* fallback) {
-    char value[256] = {};
-    GetProfileStringA(section, key, fallback, value, 255);
-    return value;
-}
-
-void WriteSetting(const char* section, const char* key, const std::string& value) {
-    WriteProfileStringA(section, key, value.c_str());
-}
 
 std::string UserProfile::Read(const std::string& section, const std::string& key,
                               const std::string& fallback) const {

@@ -5,12 +5,9 @@
 #include <string>
 
 #include "authoring/model/profile.h"
+#include "win32/shared/profile_value.h"
 
 namespace orb {
-
-// Reads at most 255 characters; `fallback` when the key is missing.
-std::string ReadSetting(const char* section, const char* key, const char* fallback = "");
-void WriteSetting(const char* section, const char* key, const std::string& value);
 
 // The same profile for the portable rules that read and write remembered values.
 class UserProfile final : public Profile {

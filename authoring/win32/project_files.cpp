@@ -13,6 +13,7 @@
 #include "authoring/win32/report_box.h"
 #include "authoring/model/project_files.h"
 #include "resources/orbellan/orbellan_resources.h"
+#include "win32/shared/file_dialog.h"
 
 namespace orb {
 namespace {
@@ -110,19 +111,15 @@ void ProjectDialog::SaveOrBuildProject() {
     lstrcpynA(state.path, ReadSetting(kDirectoriesSection, kOpenProjectKey, "Untitled.apj").c_str(), sizeof state.path);
     char name[MAX_PATH];
     lstrcpynA(name, state.path, sizeof name);
-    OPENFILENAMEA save{};
-    save.lStructSize = sizeof save;
-    save.hwndOwner = dialog_;
-    save.hInstance = GetModuleHandleA(nullptr);
-    save.lpstrFilter = kProjectFilter;
-    save.lpstrFile = name;
-    save.nMaxFile = sizeof name;
-    save.lpstrDefExt = "apj";
-    save.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
-    save.lpTemplateName = MAKEINTRESOURCEA(ORB_DLG_SAVE_CHILD);
-    save.lpfnHook = SaveHook;
-    save.lCustData = reinterpret_cast<LPARAM>(&state);
-    bool confirmed = GetSaveFileNameA(&save) != 0;
+    FileDialogRequest dialogRequest;
+    dialogRequest.owner = dialog_;
+    dialogRequest.filter = kProjectFilter;
+    dialogRequest.defaultExtension = "apj";
+    dialogRequest.flags = OFN_OVERWRITEPROMPT;
+    dialogRequest.childTemplate = ORB_DLG_SAVE_CHILD;
+    dialogRequest.hook = SaveHook;
+    dialogRequest.hookData = reinterpret_cast<LPARAM>(&state);
+    bool confirmed = RunFileDialog(FileDialogKind::Save, dialogRequest, name);
     std::string chosen;
     if (confirmed && state.noButtonPressed) {
         state.choice = SaveChoice::SaveProject;
@@ -163,15 +160,12 @@ void ProjectDialog::SaveOrBuildProject() {
 void ProjectDialog::LoadProjectFile() {
     char name[MAX_PATH];
     lstrcpynA(name, ReadSetting(kDirectoriesSection, kOpenProjectKey, "Untitled.apj").c_str(), sizeof name);
-    OPENFILENAMEA open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = dialog_;
-    open.lpstrFilter = kProjectFilter;
-    open.lpstrFile = name;
-    open.nMaxFile = sizeof name;
-    open.lpstrDefExt = "apj";
-    open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&open)) return RedrawSlots();
+    FileDialogRequest request;
+    request.owner = dialog_;
+    request.filter = kProjectFilter;
+    request.defaultExtension = "apj";
+    request.flags = OFN_FILEMUSTEXIST;
+    if (!RunFileDialog(FileDialogKind::Open, request, name)) return RedrawSlots();
     KillTimer(dialog_, kAnimationTimer);
     WriteSetting(kDirectoriesSection, kOpenProjectKey, name);
     ReportBoxSink sink;

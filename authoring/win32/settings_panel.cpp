@@ -6,6 +6,7 @@
 #include "authoring/win32/dialog_controls.h"
 #include "authoring/win32/gdi_drawing.h"
 #include "authoring/win32/profile_settings.h"
+#include "win32/shared/file_dialog.h"
 
 namespace orb {
 namespace {
@@ -247,15 +248,12 @@ void SettingsPanel::ChooseBackgroundColour() {
 void SettingsPanel::BrowseBackground() {
     char path[256] = {};
     lstrcpynA(path, ItemText(dialog_, IDC_BG_IMAGE_PATH).c_str(), sizeof path);
-    OPENFILENAMEA open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = dialog_;
-    open.lpstrFilter = kImageFilter;
-    open.lpstrFile = path;
-    open.nMaxFile = sizeof path;
-    open.lpstrTitle = "Select Background Image";
-    open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (GetOpenFileNameA(&open)) SetDlgItemTextA(dialog_, IDC_BG_IMAGE_PATH, path);
+    FileDialogRequest request;
+    request.owner = dialog_;
+    request.title = "Select Background Image";
+    request.filter = kImageFilter;
+    request.flags = OFN_FILEMUSTEXIST;
+    if (RunFileDialog(FileDialogKind::Open, request, path)) SetDlgItemTextA(dialog_, IDC_BG_IMAGE_PATH, path);
 }
 
 }  // namespace orb

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "resources/orbellan/orbellan_resources.h"
+#include "win32/shared/file_dialog.h"
 
 namespace orb {
 namespace {
@@ -68,21 +69,16 @@ void Browse(HWND dialog, SoundState& state, int row) {
     char path[256] = {};
     lstrcpynA(path, state.Path(row)->c_str(), sizeof path);
     LoopState loop{state.edited.loopMusic, row == 0};
-    OPENFILENAMEA open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = dialog;
-    open.hInstance = GetModuleHandleA(nullptr);
-    open.lpstrFilter = kRows[row].filter;
-    open.lpstrFile = path;
-    open.nMaxFile = sizeof path;
-    open.lpstrTitle = kRows[row].title;
-    open.lpstrDefExt = kRows[row].extension;
-    open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLETEMPLATE |
-                 OFN_ENABLEHOOK;
-    open.lpTemplateName = MAKEINTRESOURCEA(ORB_DLG_SOUND_FILE_CHILD);
-    open.lpfnHook = SoundFileHook;
-    open.lCustData = reinterpret_cast<LPARAM>(&loop);
-    if (!GetOpenFileNameA(&open)) return;
+    FileDialogRequest request;
+    request.owner = dialog;
+    request.title = kRows[row].title;
+    request.filter = kRows[row].filter;
+    request.defaultExtension = kRows[row].extension;
+    request.flags = OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT;
+    request.childTemplate = ORB_DLG_SOUND_FILE_CHILD;
+    request.hook = SoundFileHook;
+    request.hookData = reinterpret_cast<LPARAM>(&loop);
+    if (!RunFileDialog(FileDialogKind::Open, request, path)) return;
     *state.Path(row) = path;
     SetDlgItemTextA(dialog, kRows[row].edit, path);
     if (row == 0) state.edited.loopMusic = loop.loop;

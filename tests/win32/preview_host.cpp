@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/shared/dib_info.h"
+
 namespace {
 
 constexpr int kWidth = 152, kHeight = 112;
@@ -30,11 +32,7 @@ std::vector<unsigned char> SaveWindow(HWND window, const char* path) {
     HDC dc = GetDC(window);
     HDC memory = CreateCompatibleDC(dc);
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader = orb::Dib24Header(kWidth, kHeight);
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, section);

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "common/imaging/fixed_palette.h"
-#include "viewer/win32/dib_drawing.h"
 #include "viewer/win32/display_modes.h"
 #include "viewer/win32/monitor_option.h"
 #include "viewer/win32/saver_screens.h"
@@ -164,22 +162,6 @@ TEST(SaverScreens, WindowsShowAndBackEndByArrangement) {
         EXPECT_EQ(plan.blackouts, c.blackouts) << c.name;
         EXPECT_EQ(plan.directDrawAllowed, c.directDraw) << c.name;
     }
-}
-
-// The saver's palette on 8-bit screens: the 256 fixed colours in order, each
-// marked PC_NOCOLLAPSE so the system gives it an entry of its own.
-TEST(FixedPalette, EveryEntryKeepsItsColourAndItsOwnSlot) {
-    HPALETTE palette = CreateFixedPalette();
-    ASSERT_NE(palette, nullptr);
-    PALETTEENTRY entries[256] = {};
-    ASSERT_EQ(GetPaletteEntries(palette, 0, 256, entries), 256u);
-    DeleteObject(palette);
-    const auto& rgb = FixedPaletteRgb();
-    int wrong = 0;
-    for (int i = 0; i < 256; ++i)
-        wrong += entries[i].peRed != rgb[i * 3] || entries[i].peGreen != rgb[i * 3 + 1] ||
-                 entries[i].peBlue != rgb[i * 3 + 2] || entries[i].peFlags != PC_NOCOLLAPSE;
-    EXPECT_EQ(wrong, 0);
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -111,9 +111,11 @@ std::unique_ptr<DisplaySurface> DirectDrawDisplay::CreateSurface(int width, int 
 
 bool DirectDrawDisplay::DrawPicture(DisplaySurface& target, const GXDrawingSurface& picture, int x, int y) {
     IDirectDrawSurface* surface = SurfaceOf(target);
+    // A picture GDI cannot be given safely is left undrawn; the surface is fine.
+    DibInfo info;
+    if (!DescribeDib(picture, info)) return surface != nullptr;
     HDC dc = nullptr;
     if (!surface || surface->GetDC(&dc) != DD_OK) return false;
-    DibInfo info = DibInfoFor(picture);
     DrawPictureRect(dc, x, y, picture, info, Rect{0, 0, picture.Width(), picture.Height()});
     surface->ReleaseDC(dc);
     return true;

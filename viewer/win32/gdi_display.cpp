@@ -14,7 +14,8 @@ bool GdiDisplay::Open(int width, int height, int bitsPerPixel, ReportSink& repor
     if (!memory_.Open(width, height, bitsPerPixel, reports)) return false;
     if (memory_.DrawingDepth() == 8) {
         if (palette_) DeleteObject(palette_);
-        palette_ = CreateFixedPalette();
+        // Each colour keeps a system entry of its own, so pictures match it exactly.
+        palette_ = CreateFixedPalette(PC_NOCOLLAPSE);
         HDC dc = GetDC(window_);
         if (dc && palette_) {
             HPALETTE previous = SelectPalette(dc, palette_, FALSE);
@@ -58,6 +59,8 @@ void GdiDisplay::PresentChanges() {
     const GXDrawingSurface* screen = memory_.ScreenPicture();
     std::vector<Rect> changed = memory_.TakeChangedRects();
     if (!screen || changed.empty()) return;
+    DibInfo info;
+    if (!DescribeDib(*screen, info)) return;
     HDC dc = GetDC(window_);
     if (!dc) return;
     HPALETTE previous = nullptr;
@@ -65,7 +68,6 @@ void GdiDisplay::PresentChanges() {
         previous = SelectPalette(dc, palette_, FALSE);
         RealizePalette(dc);
     }
-    DibInfo info = DibInfoFor(*screen);
     const int width = screen->Width(), height = screen->Height();
     const Rect whole{0, 0, width, height};
     const std::vector<Rect> oneToOne{whole};

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include "win32/shared/profile_value.h"
+
 namespace orb {
 
 MonitorArrangement ReadMonitorOption() {
-    char value[256] = {};
-    GetProfileStringA(kSoundSection, kMonitorsKey, "Span", value, sizeof value);
-    return MonitorValueArrangement(value);
+    return MonitorValueArrangement(ReadSetting(kSoundSection, kMonitorsKey, "Span"));
 }
 
 void WriteMonitorOption(MonitorArrangement arrangement) {

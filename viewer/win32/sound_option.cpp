@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include "win32/shared/profile_value.h"
+
 namespace orb {
 
 bool ReadSoundOption() {
-    char value[256] = {};
-    GetProfileStringA(kSoundSection, kSoundKey, "Y", value, sizeof value);
-    return SoundValueIsOn(value);
+    return SoundValueIsOn(ReadSetting(kSoundSection, kSoundKey, "Y"));
 }
 
 void WriteSoundOption(bool on) { WriteProfileStringA(kSoundSection, kSoundKey, on ? "Y" : "N"); }

@@ -134,8 +134,8 @@ void DrawPreview(ViewerProcess& process, HWND window, HDC target) {
     GetClientRect(window, &area);
     std::unique_ptr<GXDrawingSurface> banner =
         process.state ? process.state->PreviewPicture(area.right, area.bottom) : nullptr;
-    if (banner && !banner->Empty()) {
-        DibInfo info = DibInfoFor(*banner);
+    DibInfo info;
+    if (banner && DescribeDib(*banner, info)) {
         DrawPictureRect(target, 0, 0, *banner, info, Rect{0, 0, banner->Width(), banner->Height()});
     } else {
         DrawBuiltInPicture(target, area.right, area.bottom);

@@ -7,6 +7,8 @@
 
 #include "common/imaging/drawing_surface.h"
 #include "viewer/win32/message_box.h"
+#include "win32/shared/dib_info.h"
+#include "win32/shared/profile_value.h"
 
 namespace orb {
 namespace {
@@ -89,10 +91,7 @@ bool Win32MidiPlayer::Open(std::span<const std::uint8_t> midiFile) {
 }
 
 std::string Win32Profile::GetString(std::string_view section, std::string_view key, std::string_view fallback) {
-    char value[256] = {};
-    GetProfileStringA(std::string(section).c_str(), std::string(key).c_str(), std::string(fallback).c_str(), value,
-                      sizeof value);
-    return value;
+    return ReadSetting(std::string(section).c_str(), std::string(key).c_str(), std::string(fallback).c_str());
 }
 
 std::uint32_t Win32Clock::NowSeconds() { return static_cast<std::uint32_t>(std::time(nullptr)); }
@@ -105,11 +104,7 @@ bool Win32Desktop::Capture(GXDrawingSurface& picture) {
     if (!screen) return false;
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader = Dib24Header(width, height);
     void* bits = nullptr;
     HBITMAP section = memory ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
     bool captured = false;
