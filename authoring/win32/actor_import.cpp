@@ -73,8 +73,10 @@ ActorPathChooser ProjectDialog::ActorFileChooser() const {
 void ProjectDialog::ImportAviClips(const std::vector<std::string>& paths) {
     ReportBoxSink sink;
     for (const std::string& path : paths) {
-        if (ReportInformation(FindByName(actors_, path) != nullptr, "This object has already been loaded", path))
+        if (FindByName(actors_, path)) {
+            ReportInformation("This object has already been loaded", path);
             return;
+        }
         AviClip clip;
         int frames = 0, width = 0, height = 0;
         if (!ReadAviClip(clip, path, 0, nullptr, AviRead::Information, dialog_)) return;
@@ -152,7 +154,7 @@ void ProjectDialog::AddActors() {
     } else if (extension == "AVI") {
         ImportAviClips(paths);
     } else {
-        ReportError(true, "Orbellan does not support this file format", paths.front());
+        ReportError("Orbellan does not support this file format", paths.front());
         return;
     }
     RebuildThumbnails();

@@ -49,6 +49,12 @@ private:
     Result(WINAPI* release_)(Handle);
 };
 
+// Shows why the clip cannot be read; the reader then gives up.
+bool Refuse(const std::string& message, const std::string& path) {
+    ReportError(message, path);
+    return false;
+}
+
 std::string FrameName(const std::string& path, std::int32_t position) {
     std::string base = path.size() >= 4 ? path.substr(0, path.size() - 4) : path;
     return base + std::to_string(position) + ".bmp";
@@ -83,7 +89,6 @@ std::int32_t AviSamplePosition(int k, int n, std::int32_t start, std::int32_t le
 bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frames, AviRead mode, HWND owner,
                  const AviServices& avi) {
     clip.path = path;
-    ReportMask = kReportAll;
     AviLibrary library(avi);
     IAVIFile* rawFile = nullptr;
     HRESULT result = avi.open(&rawFile, path.c_str(), OF_READ | OF_SHARE_DENY_WRITE, nullptr);
@@ -93,14 +98,12 @@ bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frame
                               : result == kNoMemory  ? "Insufficient memory to open file"
                               : result == kNoHandler ? "No handler exists to process this AVI file"
                                                      : "Error occurred while trying to open AVI file";
-        ReportError(true, message, path);
-        return false;
+        return Refuse(message, path);
     }
-    if (ReportError(!file, "File is not a recognised AVI format", path)) return false;
+    if (!file) return Refuse("File is not a recognised AVI format", path);
     AVIFILEINFOA info{};
-    if (ReportError(avi.fileInfo(file.get(), &info, sizeof info) != 0,
-                    "Unspecified error while reading AVI file information", path))
-        return false;
+    if (avi.fileInfo(file.get(), &info, sizeof info) != 0)
+        return Refuse("Unspecified error while reading AVI file information", path);
     clip.fileType = info.szFileType;
     clip.needsDecompression = !(info.dwCaps & AVIFILECAPS_NOCOMPRESSION);
     clip.width = static_cast<std::int32_t>(info.dwWidth);
@@ -115,18 +118,15 @@ bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frame
     IAVIStream* rawStream = nullptr;
     result = avi.getStream(file.get(), &rawStream, streamtypeVIDEO, 0);
     AviHandle stream(rawStream, avi.streamRelease);
-    if (ReportError(result == kNoMemory, "Insufficient memory to load video data", path)) return false;
+    if (result == kNoMemory) return Refuse("Insufficient memory to load video data", path);
     clip.hasVideo = static_cast<bool>(stream);
     if (!stream) {
         if (mode == AviRead::Information) return true;
-        ReportError(true, "Stream does not contain video data", path);
-        return false;
+        return Refuse("Stream does not contain video data", path);
     }
     AVISTREAMINFOA streamInfo{};
-    if (ReportError(avi.streamInfo(stream.get(), &streamInfo, sizeof streamInfo) != 0 ||
-                        streamInfo.fccType != streamtypeVIDEO,
-                    "Stream does not contain video data", path))
-        return false;
+    if (avi.streamInfo(stream.get(), &streamInfo, sizeof streamInfo) != 0 || streamInfo.fccType != streamtypeVIDEO)
+        return Refuse("Stream does not contain video data", path);
     if (mode == AviRead::Information) return true;
     if (!frames) return false;
 
@@ -134,49 +134,45 @@ bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frame
     std::int32_t length = avi.streamLength(stream.get());
     std::int32_t last = start + length - 1;
     int count = mode == AviRead::Preview ? 1 : n;
-    if (ReportError(count <= 0, "No frames to read from the AVI file", path)) return false;
+    if (count <= 0) return Refuse("No frames to read from the AVI file", path);
     ProgressDialog progress(owner, "Loading AVI", count);
     // `result` is the stream lookup's answer until the first read.
     for (int c = 1; c <= count; ++c) {
         std::int32_t position = mode == AviRead::Preview ? n : AviSamplePosition(c - 1, count, start, length);
         LONG bytes = 0, samples = 0;
-        if (ReportError(result == kFileRead, "Error reading AVI file", path)) return false;
+        if (result == kFileRead) return Refuse("Error reading AVI file", path);
         result = avi.read(stream.get(), position, 1, nullptr, 0, &bytes, &samples);
-        if (ReportInformation(samples == 0 && result != kFileRead,
-                              "AVIStreamRead reported no samples read: stream is empty? or ended?", path))
+        if (samples == 0 && result != kFileRead) {
+            ReportInformation("AVIStreamRead reported no samples read: stream is empty? or ended?", path);
             return false;
-        if (ReportError(result == kFileRead, "Error reading AVI file", path)) return false;
-        if (ReportError(bytes == 0, "Corrupt AVI frame retrieved from stream (case 1); aborting", path)) return false;
+        }
+        if (result == kFileRead) return Refuse("Error reading AVI file", path);
+        if (bytes == 0) return Refuse("Corrupt AVI frame retrieved from stream (case 1); aborting", path);
         std::vector<std::uint8_t> sample(static_cast<std::size_t>(bytes));
         result = avi.read(stream.get(), position, 1, sample.data(), bytes, nullptr, nullptr);
         if (result == kFileRead) {
             char message[128];
             std::snprintf(message, sizeof message, "Error reading AVI file, frame %ld of %ld\n",
                           static_cast<long>(position), static_cast<long>(last));
-            ReportError(true, message, path);
-            return false;
+            return Refuse(message, path);
         }
-        if (ReportError(result == kNoMemory, "Insufficient memory for frame", path)) return false;
+        if (result == kNoMemory) return Refuse("Insufficient memory for frame", path);
         // The system's decompressor always gives a frame block in the same layout,
         // so it is used for clips that claim to hold uncompressed data too.
         AviHandle decoder(avi.frameOpen(stream.get(), nullptr), avi.frameClose);
-        if (ReportError(!decoder, "Unable to locate a decompressor for the specified output bitmap", path))
-            return false;
+        if (!decoder) return Refuse("Unable to locate a decompressor for the specified output bitmap", path);
         auto* header = static_cast<BITMAPINFOHEADER*>(avi.frame(decoder.get(), position));
-        if (ReportError(!header, "AVI frame decompression failed: unknown cause", path)) return false;
+        if (!header) return Refuse("AVI frame decompression failed: unknown cause", path);
         std::size_t blockBytes = FrameBlockBytes(*header);
-        if (ReportError(blockBytes == 0, "Corrupt AVI frame retrieved from stream (case 2); aborting", path))
-            return false;
+        if (blockBytes == 0) return Refuse("Corrupt AVI frame retrieved from stream (case 2); aborting", path);
         WORD bits = header->biBitCount;
-        if (ReportError(bits == 32, "Orbellan does not support 32bit AVI frames", path)) return false;
-        if (ReportError(bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24,
-                        "AVI frame corrupt or unsupported bit depth; aborting", path))
-            return false;
+        if (bits == 32) return Refuse("Orbellan does not support 32bit AVI frames", path);
+        if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24)
+            return Refuse("AVI frame corrupt or unsupported bit depth; aborting", path);
         GXDrawingSurface frame;
         std::span<const std::uint8_t> block(reinterpret_cast<const std::uint8_t*>(header), blockBytes);
-        if (ReportError(!frame.FromPackedDib(block, FrameName(path, position)),
-                        "Corrupt AVI frame retrieved from stream (case 2); aborting", path))
-            return false;
+        if (!frame.FromPackedDib(block, FrameName(path, position)))
+            return Refuse("Corrupt AVI frame retrieved from stream (case 2); aborting", path);
         frame.AppendCopy(*frames);
         progress.Step("Frame: " + std::to_string(c) + "\n");
     }

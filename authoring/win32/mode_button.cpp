@@ -43,7 +43,7 @@ void ModeButton::Draw(const DRAWITEMSTRUCT& item, bool latching) const {
 }
 
 void ModeButton::SetPressed(bool pressed) {
-    if (locked_ || pressed_ == pressed) return;
+    if (pressed_ == pressed) return;
     pressed_ = pressed;
     if (!window_) return;
     SetPropA(window_, kPressedProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(pressed_)));
@@ -64,7 +64,7 @@ bool ModeButtonGroup::Add(ModeButton& button) {
 }
 
 void ModeButtonGroup::Press(ModeButton& button) {
-    if (button.pressed_ || button.locked_) return;
+    if (button.pressed_) return;
     for (int i = 0; i < count_; ++i)
         if (buttons_[i] != &button) buttons_[i]->SetPressed(false);
     button.SetPressed(true);

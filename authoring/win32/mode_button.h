@@ -26,9 +26,8 @@ public:
     void Draw(const DRAWITEMSTRUCT& item, bool latching = true) const;
 
     bool Pressed() const { return pressed_; }
-    // Ignored while locked; repaints on change.
+    // Repaints on change.
     void SetPressed(bool pressed);
-    void SetLocked(bool locked) { locked_ = locked; }
     // Grouped: press (releasing the others; a press on the pressed one is
     // ignored). Ungrouped: toggle.
     void Click();
@@ -40,7 +39,6 @@ private:
     int id_ = 0;
     Bitmap up_, down_, focus_, disabled_;
     bool pressed_ = false;
-    bool locked_ = false;
     ModeButtonGroup* group_ = nullptr;
 };
 

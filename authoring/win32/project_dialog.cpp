@@ -94,7 +94,6 @@ void ProjectDialog::Initialise() {
     SendMessageA(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SetWindowTextA(dialog_, "Orbellan");
-    ReportMask = kReportAll;
     settings_.Attach(dialog_);
     upActor_.Attach(dialog_, IDC_UP_ACTOR);
     downActor_.Attach(dialog_, IDC_DOWN_ACTOR);
@@ -126,8 +125,9 @@ void ProjectDialog::LoadStartActor() {
     ProgressDialog progress(dialog_, "Loading", startArguments_);
     progress.Step(startActor_);
     ReportBoxSink sink;
-    if (!ReportInformation(FindByName(actors_, startActor_) != nullptr, "This object has already been loaded",
-                           startActor_)) {
+    if (FindByName(actors_, startActor_)) {
+        ReportInformation("This object has already been loaded", startActor_);
+    } else {
         std::size_t before = actors_.size();
         ActorReadResult result = LoadActor(startActor_, actors_, Program::Authoring, sink);
         if (result && actors_.size() > before) actors_[before]->name = startActor_;

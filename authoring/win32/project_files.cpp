@@ -141,7 +141,10 @@ void ProjectDialog::SaveOrBuildProject() {
     char message[512];
     std::snprintf(message, sizeof message,
                   "Unable to locate chosen Viewer (%s); please copy this file to your project directory", "Viewer.scr");
-    if (ReportInformation(!Exists(viewer), message, viewer)) return RedrawSlots();
+    if (!Exists(viewer)) {
+        ReportInformation(message, viewer);
+        return RedrawSlots();
+    }
     std::filesystem::path archive = path;
     if (state.choice == SaveChoice::Install) archive = SystemFolder() / archive.filename();
     std::filesystem::path saver = archive;

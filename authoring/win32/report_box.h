@@ -1,4 +1,4 @@
-// The authoring program's two report helpers and the mask that enables them.
+// The authoring program's two report helpers.
 // With the environment variable ORB_REPORT_LOG naming a file (a switch for
 // automated tests only), no box is shown: title and text are appended to that
 // file instead, as if OK had been pressed.
@@ -11,14 +11,9 @@
 
 namespace orb {
 
-// Bit 1 enables error reports, bit 4 information reports.
-extern unsigned ReportMask;
-inline constexpr unsigned kReportAll = 7;
-
-// When `condition` holds: show "%s (%s)\n" from message and detail (if the class
-// is enabled) and answer true; otherwise answer false and do nothing.
-bool ReportError(bool condition, const std::string& message, const std::string& detail = {});
-bool ReportInformation(bool condition, const std::string& message, const std::string& detail = {});
+// Show "%s (%s)\n" from message and detail in a box titled "Error" or "Information".
+void ReportError(const std::string& message, const std::string& detail = {});
+void ReportInformation(const std::string& message, const std::string& detail = {});
 
 // A plain message box (or its log line under ORB_REPORT_LOG).
 int ShowBox(HWND owner, const std::string& text, const char* title, UINT style);

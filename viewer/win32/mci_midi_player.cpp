@@ -19,8 +19,7 @@ const MidiSystem& SystemMidi() {
 }
 
 MciMidiPlayer::MciMidiPlayer(const std::function<void(int)>& quit, const MidiSystem& system) : system_(system) {
-    deviceCount_ = system_.deviceCount();
-    if (deviceCount_ == 0) return;
+    if (system_.deviceCount() == 0) return;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA notifyClass{};
     notifyClass.lpfnWndProc = WindowProc;

@@ -36,7 +36,6 @@ public:
     void Close();
 
     bool Playing() const { return playing_; }
-    int DeviceCount() const { return deviceCount_; }
     DWORD LengthMs() const { return length_; }
 
 private:
@@ -49,7 +48,6 @@ private:
     MidiSystem system_;
     MCIDEVICEID device_ = 0;
     bool playing_ = false;
-    int deviceCount_ = 0;
     int repeats_ = 0;
     int start_ = 0;
     int end_ = -1;
