@@ -4,32 +4,11 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <utility>
 
 #include "common/imaging/drawing_surface.h"
+#include "win32/shared/gdi_object.h"
 
 namespace orb {
-
-// Owns one GDI object and deletes it.
-template <typename Handle>
-class GdiObject {
-public:
-    explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
-    ~GdiObject() { if (handle_) DeleteObject(handle_); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        std::swap(handle_, other.handle_);
-        return *this;
-    }
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    Handle handle_;
-};
-using Bitmap = GdiObject<HBITMAP>;
 
 // Colour values as the project keeps them: 0x00BBGGRR, red in the low byte.
 void FillSolid(HDC dc, const RECT& area, std::uint32_t colour);

@@ -13,12 +13,11 @@ GdiDisplay::~GdiDisplay() {
 bool GdiDisplay::Open(int width, int height, int bitsPerPixel, ReportSink& reports) {
     if (!memory_.Open(width, height, bitsPerPixel, reports)) return false;
     if (memory_.DrawingDepth() == 8) {
-        if (palette_) DeleteObject(palette_);
         // Each colour keeps a system entry of its own, so pictures match it exactly.
-        palette_ = CreateFixedPalette(PC_NOCOLLAPSE);
+        palette_ = GdiObject<HPALETTE>(CreateFixedPalette(PC_NOCOLLAPSE));
         HDC dc = GetDC(window_);
         if (dc && palette_) {
-            HPALETTE previous = SelectPalette(dc, palette_, FALSE);
+            HPALETTE previous = SelectPalette(dc, palette_.get(), FALSE);
             RealizePalette(dc);
             SelectPalette(dc, previous, FALSE);
         }
@@ -29,8 +28,7 @@ bool GdiDisplay::Open(int width, int height, int bitsPerPixel, ReportSink& repor
 
 void GdiDisplay::Close(ReportSink& reports) {
     memory_.Close(reports);
-    if (palette_) DeleteObject(palette_);
-    palette_ = nullptr;
+    palette_ = GdiObject<HPALETTE>();
     // No ChangeDisplaySettings here: the viewer never changes the display mode, and
     // a reset to the registry's mode makes the system lay out every monitor anew
     // (under Wine with Xinerama heads it even ends the process with code 1).
@@ -65,7 +63,7 @@ void GdiDisplay::PresentChanges() {
     if (!dc) return;
     HPALETTE previous = nullptr;
     if (palette_) {
-        previous = SelectPalette(dc, palette_, FALSE);
+        previous = SelectPalette(dc, palette_.get(), FALSE);
         RealizePalette(dc);
     }
     const int width = screen->Width(), height = screen->Height();

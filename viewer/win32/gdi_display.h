@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "viewer/engine/software_display.h"
+#include "win32/shared/gdi_object.h"
 
 namespace orb {
 
@@ -40,7 +41,7 @@ private:
     HWND window_;
     std::vector<Rect> views_;
     SoftwareDisplay memory_;
-    HPALETTE palette_ = nullptr;
+    GdiObject<HPALETTE> palette_;
 };
 
 }  // namespace orb
