@@ -161,6 +161,29 @@ TEST(DirectDrawDisplay, KeyedCopiesReachTheScreen) {
 
 IDirectDrawSurface* SurfaceOf(DisplaySurface& surface) { return static_cast<DirectDrawSurface&>(surface).Get(); }
 
+// A picture whose pixels stop short of what its header promises would make GDI
+// read past them: it is left undrawn and the surface keeps what it had.
+TEST(DirectDrawDisplay, PictureShortOfItsPixelsLeavesTheSurfaceAlone) {
+    if (!DirectDrawScreen()) GTEST_SKIP() << "DirectDraw serves 16- and 24-bit screens, not " << ScreenDepth();
+    OpenDirectDraw open;
+    ASSERT_TRUE(open.opened);
+    std::unique_ptr<DisplaySurface> sprite = open.display.CreateSurface(16, 16);
+    ASSERT_TRUE(sprite);
+    GXDrawingSurface green;
+    green.Create(24, 16, 16);
+    green.Fill(0, 200, 0);
+    ASSERT_TRUE(open.display.DrawPicture(*sprite, green, 0, 0));
+    GXDrawingSurface cut = RedWithWhiteHole();
+    cut.pixels.resize(cut.pixels.size() - 1);
+    EXPECT_TRUE(open.display.DrawPicture(*sprite, cut, 0, 0));
+    HDC dc = nullptr;
+    ASSERT_EQ(SurfaceOf(*sprite)->GetDC(&dc), DD_OK);
+    const COLORREF corner = GetPixel(dc, 0, 0);
+    SurfaceOf(*sprite)->ReleaseDC(dc);
+    EXPECT_GT(GetGValue(corner), 150) << std::hex << corner;
+    EXPECT_LT(GetRValue(corner), 60) << std::hex << corner;
+}
+
 void SetSurfacePixel(IDirectDrawSurface* surface, int x, int y, COLORREF colour) {
     HDC dc = nullptr;
     ASSERT_EQ(surface->GetDC(&dc), DD_OK);
