@@ -3,12 +3,16 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 
+#include "common/formats/actor_file.h"
+#include "common/formats/project_file.h"
+#include "common/io/byte_reader.h"
 #include "resources/orbellan/orbellan_resources.h"
 
 namespace orb::driver {
@@ -213,16 +217,21 @@ void ConfirmFileDialog(HWND box, const std::string& path) {
     Check(WaitGone(box, 20), "OK closes the file dialog for " + path);
 }
 
-HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child) {
+int ListedFiles(HWND box) {
+    HWND list = ChildWithClass(box, "SysListView32");
+    return list ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
+}
+
+HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child, const char* typeLine) {
     HWND box = OpenFileDialog(dialog, IDC_ADD, "Import ScreenSaver Actors");
     if (!box) return nullptr;
     child = TemplateChild(box, IDC_PREVIEW_BOX);
     Check(child != nullptr, "the import dialog carries the preview box");
     HWND types = GetDlgItem(box, cmb1);
     // Found by its words: the list of file types grows.
-    const LRESULT allFiles = SendMessageA(types, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("All Files (*.*)"));
-    Check(allFiles != CB_ERR, "the import dialog offers All Files (*.*)");
-    SendMessageA(types, CB_SETCURSEL, allFiles, 0);
+    const LRESULT line = SendMessageA(types, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(typeLine));
+    Check(line != CB_ERR, std::string("the import dialog offers ") + typeLine);
+    SendMessageA(types, CB_SETCURSEL, line, 0);
     // What the combo box tells its dialog when a user picks an entry.
     SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
     SendMessageA(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
@@ -231,6 +240,40 @@ HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child) {
     Settle(box);
     Sleep(300);
     return box;
+}
+
+void SetImportOptions(HWND child, bool loadAsActor, bool buildActor) {
+    const std::pair<int, bool> options[] = {{IDC_LOAD_AS_ACTOR, loadAsActor}, {IDC_BUILD_ACTOR, buildActor}};
+    for (const auto& [id, on] : options) {
+        HWND check = GetDlgItem(child, id);
+        if ((IsDlgButtonChecked(child, id) == BST_CHECKED) == on) continue;
+        SendMessageA(check, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(child, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(check));
+        Settle(child);
+    }
+}
+
+void Import(HWND dialog, const std::string& folder, const std::string& names, bool loadAsActor, bool buildActor,
+            int selectKey) {
+    HWND child = nullptr;
+    HWND box = OpenImportAt(dialog, folder, child);
+    if (!box) return;
+    SelectWithKey(box, selectKey);
+    if (child) SetImportOptions(child, loadAsActor, buildActor);
+    ConfirmFileDialog(box, names);
+    Sleep(500);
+    Settle(dialog);
+}
+
+std::string Quoted(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += "\"" + name + "\" ";
+    return text;
+}
+
+bool LogHas(const std::string& log, const std::string& text) {
+    std::vector<char> raw = Contents(log);
+    return std::string(raw.begin(), raw.end()).find(text) != std::string::npos;
 }
 
 void SaveThrough(HWND dialog, const std::string& path, int button) {
@@ -248,6 +291,90 @@ void SaveThrough(HWND dialog, const std::string& path, int button) {
 
 void LoadThrough(HWND dialog, const std::string& path) {
     if (HWND box = OpenFileDialog(dialog, IDC_LOAD, "Open")) ConfirmFileDialog(box, path);
+}
+
+namespace {
+
+// Saves the project to `path` and reads its stored layout back.
+bool SaveAndParse(HWND dialog, const std::string& path, orb::ProjectFile& project) {
+    DeleteFileA(path.c_str());
+    SaveThrough(dialog, path, IDC_SAVE_PROJECT);
+    WaitFor([&] { return FileExists(path); }, 20);
+    std::vector<char> raw = Contents(path);
+    std::vector<std::uint8_t> bytes(raw.begin(), raw.end());
+    return orb::ParseProject(bytes, project) == orb::ProjectCheck::Ok;
+}
+
+}  // namespace
+
+std::vector<std::string> SavedActorNames(HWND dialog, const std::string& path) {
+    orb::ProjectFile project;
+    std::vector<std::string> names;
+    if (!SaveAndParse(dialog, path, project)) return names;
+    for (const std::vector<std::uint8_t>& record : project.actors) {
+        orb::ByteReader reader(record);
+        orb::FrameList frames;
+        orb::NullReportSink quiet;
+        orb::ActorReadResult actor = orb::ReadActor(reader, frames, orb::Program::Authoring, quiet);
+        std::string name = actor.name;
+        std::size_t slash = name.find_last_of('\\');
+        names.push_back(slash == std::string::npos ? name : name.substr(slash + 1));
+    }
+    return names;
+}
+
+orb::FrameList SavedFrames(HWND dialog, const std::string& path, std::size_t index) {
+    orb::ProjectFile project;
+    orb::FrameList frames;
+    if (!SaveAndParse(dialog, path, project) || project.actors.size() <= index) return frames;
+    orb::ByteReader reader(project.actors[index]);
+    orb::NullReportSink quiet;
+    orb::ReadActor(reader, frames, orb::Program::Authoring, quiet);
+    return frames;
+}
+
+COLORREF FramePixel(const orb::GXDrawingSurface& frame, int x, int y) {
+    if (x < 0 || y < 0 || x >= frame.Width() || y >= frame.Height() || frame.Depth() != 24) return CLR_INVALID;
+    auto row = frame.Row(frame.Height() - 1 - y);
+    return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+}
+
+POINT SlotPoint(HWND dialog, int slot, double fx, double fy) {
+    HWND control = GetDlgItem(dialog, IDC_SLOT_FIRST + slot);
+    RECT client;
+    GetClientRect(control, &client);
+    int side = std::min(client.right - 2, client.bottom - 2);
+    POINT point{(client.right - side) / 2 - 1 + static_cast<int>(side * fx),
+                (client.bottom - side) / 2 - 1 + static_cast<int>(side * fy)};
+    ClientToScreen(control, &point);
+    return point;
+}
+
+COLORREF SlotCentre(HWND dialog, int slot) {
+    POINT p = SlotPoint(dialog, slot, 0.5, 0.5);
+    return ScreenPixel(p.x, p.y);
+}
+
+void Repaint(HWND dialog) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Settle(dialog);
+    Sleep(200);
+}
+
+void ClickSlot(HWND dialog, int slot) {
+    POINT p = SlotPoint(dialog, slot, 0.5, 0.5);
+    ScreenToClient(dialog, &p);
+    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    Repaint(dialog);
+}
+
+void PlaySlot(HWND dialog, int slot) {
+    POINT p = SlotPoint(dialog, slot, 0.5, 0.5);
+    ScreenToClient(dialog, &p);
+    SendMessageA(dialog, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    Sleep(1000);
+    Settle(dialog);
 }
 
 bool StartOrbellan(const std::string& program, const std::string& reportLog, Started& started,

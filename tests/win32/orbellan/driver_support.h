@@ -4,8 +4,11 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+#include "common/imaging/drawing_surface.h"
 
 namespace orb::driver {
 
@@ -63,13 +66,44 @@ void SelectWithKey(HWND box, int key);
 HWND OpenFileDialog(HWND dialog, int button, const char* title);
 // Types `path` into an open file dialog and confirms it as Enter would.
 void ConfirmFileDialog(HWND box, const std::string& path);
-// Opens Add, goes to `folder` with every file listed; `child` is the part of
-// our own template (the preview and the import options).
-HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child);
+// The number of entries the file list of a file dialog shows.
+int ListedFiles(HWND box);
+// Opens Add and goes to `folder`, listing the files of the type line that reads
+// `typeLine`; `child` is the part of our own template (the preview and the import
+// options).
+HWND OpenImportAt(HWND dialog, const std::string& folder, HWND& child, const char* typeLine = "All Files (*.*)");
+// Sets Load as Actor and Build Actor of the import dialog as a user's clicks would.
+void SetImportOptions(HWND child, bool loadAsActor, bool buildActor);
+// Opens Add at `folder` listing every file, selects a file with `selectKey` (so
+// the dialog has seen a supported one), sets Load as Actor and Build Actor, types
+// `names` and opens them.
+void Import(HWND dialog, const std::string& folder, const std::string& names, bool loadAsActor, bool buildActor,
+            int selectKey = VK_HOME);
+// Names as a file dialog takes several: each quoted.
+std::string Quoted(const std::vector<std::string>& names);
+bool LogHas(const std::string& log, const std::string& text);
 // Opens Save, types `path` and presses one of the save dialog's own buttons.
 void SaveThrough(HWND dialog, const std::string& path, int button);
 // Load through the open dialog.
 void LoadThrough(HWND dialog, const std::string& path);
+// Saves the project to `path` and reads back the names of its actors, in order,
+// each without its folder.
+std::vector<std::string> SavedActorNames(HWND dialog, const std::string& path);
+// Saves the project to `path` and reads back the frames of actor `index`.
+orb::FrameList SavedFrames(HWND dialog, const std::string& path, std::size_t index);
+// A saved 24-bit frame's pixel, (x, y) from the top-left; CLR_INVALID outside it.
+COLORREF FramePixel(const orb::GXDrawingSurface& frame, int x, int y);
+
+// The main dialog's actor list: a point of list slot `slot` on screen, at (fx, fy)
+// of the thumbnail's square (the picture is scaled to fit the slot less 2 pixels
+// and placed at ((slot - side) / 2 - 1, ...) as the thumbnails are built).
+POINT SlotPoint(HWND dialog, int slot, double fx, double fy);
+COLORREF SlotCentre(HWND dialog, int slot);
+void Repaint(HWND dialog);
+// A left click on a slot, as the dialog receives it (the slots pass the mouse on).
+void ClickSlot(HWND dialog, int slot);
+// A double click on a slot, which plays its actor once; waits a second for it.
+void PlaySlot(HWND dialog, int slot);
 
 // Starts Orbellan.exe from its own folder with a clean profile and reports
 // logged to `reportLog`; waits for its main dialog.

@@ -10,16 +10,13 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "common/formats/actor_file.h"
-#include "common/formats/project_file.h"
 #include "common/imaging/bmp.h"
-#include "common/io/byte_reader.h"
 #include "common/io/byte_writer.h"
 #include "resources/orbellan/orbellan_resources.h"
 #include "tests/win32/orbellan/driver_support.h"
@@ -80,107 +77,17 @@ void WriteActorFile(const std::string& path, int frames) {
     orb::SaveActor(path, *list[0], quiet);
 }
 
-// A point of list slot `slot` on screen, at (fx, fy) of the thumbnail's square:
-// the picture is scaled to fit the slot less 2 pixels and placed at
-// ((slot - side) / 2 - 1, ...) as the thumbnails are built.
-POINT SlotPoint(HWND dialog, int slot, double fx, double fy) {
-    HWND control = GetDlgItem(dialog, IDC_SLOT_FIRST + slot);
-    RECT client;
-    GetClientRect(control, &client);
-    int side = std::min(client.right - 2, client.bottom - 2);
-    POINT point{(client.right - side) / 2 - 1 + static_cast<int>(side * fx),
-                (client.bottom - side) / 2 - 1 + static_cast<int>(side * fy)};
-    ClientToScreen(control, &point);
-    return point;
-}
-
-// The actor's own colour at the middle, and the key colour at 0.2 across (the
-// 24 x 16 picture lies on a 30 x 30 canvas: x 3 to 26, its centre square 11 to 18).
-COLORREF SlotCentre(HWND dialog, int slot) {
-    POINT p = SlotPoint(dialog, slot, 0.5, 0.5);
-    return ScreenPixel(p.x, p.y);
-}
+// The key colour at 0.2 across (the 24 x 16 picture lies on a 30 x 30 canvas: x 3
+// to 26, its centre square 11 to 18).
 COLORREF SlotKeyArea(HWND dialog, int slot) {
     POINT p = SlotPoint(dialog, slot, 0.2, 0.5);
     return ScreenPixel(p.x, p.y);
-}
-
-void Repaint(HWND dialog) {
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Settle(dialog);
-    Sleep(200);
-}
-
-// A left click on a slot, as the dialog receives it (the slots pass the mouse on).
-void ClickSlot(HWND dialog, int slot) {
-    POINT p = SlotPoint(dialog, slot, 0.5, 0.5);
-    ScreenToClient(dialog, &p);
-    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    Repaint(dialog);
-}
-
-// Opens Add at `folder` listing every file, selects a file with `selectKey` (so
-// the dialog has seen a supported one), sets Load as Actor and Build Actor, types
-// `names` and opens them.
-void Import(HWND dialog, const std::string& folder, const std::string& names, bool loadAsActor, bool buildActor,
-            int selectKey = VK_HOME) {
-    HWND child = nullptr;
-    HWND box = OpenImportAt(dialog, folder, child);
-    if (!box) return;
-    SelectWithKey(box, selectKey);
-    if (child) {
-        const std::pair<int, bool> options[] = {{IDC_LOAD_AS_ACTOR, loadAsActor}, {IDC_BUILD_ACTOR, buildActor}};
-        for (const auto& [id, on] : options) {
-            HWND check = GetDlgItem(child, id);
-            if ((IsDlgButtonChecked(child, id) == BST_CHECKED) == on) continue;
-            SendMessageA(check, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-            SendMessageA(child, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(check));
-            Settle(child);
-        }
-    }
-    ConfirmFileDialog(box, names);
-    Sleep(500);
-    Settle(dialog);
-}
-
-std::string Quoted(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += "\"" + name + "\" ";
-    return text;
-}
-
-// The names of the saved project's actors, in order.
-std::vector<std::string> SavedActorNames(HWND dialog, const std::string& path) {
-    DeleteFileA(path.c_str());
-    SaveThrough(dialog, path, IDC_SAVE_PROJECT);
-    WaitFor([&] { return FileExists(path); }, 20);
-    std::vector<char> raw = Contents(path);
-    std::vector<std::uint8_t> bytes(raw.begin(), raw.end());
-    orb::ProjectFile project;
-    std::vector<std::string> names;
-    if (orb::ParseProject(bytes, project) != orb::ProjectCheck::Ok) return names;
-    for (const std::vector<std::uint8_t>& record : project.actors) {
-        orb::ByteReader reader(record);
-        orb::FrameList frames;
-        orb::NullReportSink quiet;
-        orb::ActorReadResult actor = orb::ReadActor(reader, frames, orb::Program::Authoring, quiet);
-        std::string name = actor.name;
-        std::size_t slash = name.find_last_of('\\');
-        names.push_back(slash == std::string::npos ? name : name.substr(slash + 1));
-    }
-    return names;
 }
 
 std::string Joined(const std::vector<std::string>& names) {
     std::string text;
     for (const std::string& name : names) text += name + " ";
     return text;
-}
-
-bool LogHas(const std::string& log, const std::string& text) {
-    std::vector<char> raw = Contents(log);
-    return std::string(raw.begin(), raw.end()).find(text) != std::string::npos;
 }
 
 void CheckImportPaths(HWND dialog, const std::string& list, const std::string& log) {
@@ -258,34 +165,9 @@ void CheckAnimation(HWND dialog, const std::string& list) {
     // Six actors, thumb at 255: first visible round(255 x 6 / 255) = 6, clamped to 6 - 5 = 1.
     Check(SlotCentre(dialog, 4) == ActorColour(7), "the last slot shows the new actor's first frame");
     ClickSlot(dialog, 4);
-    POINT p = SlotPoint(dialog, 4, 0.5, 0.5);
-    ScreenToClient(dialog, &p);
-    SendMessageA(dialog, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    Sleep(1000);
-    Settle(dialog);
+    PlaySlot(dialog, 4);
     Check(SlotCentre(dialog, 4) == ActorColour(9), "after the double click the slot keeps the last frame (got " +
                                                        Hex(SlotCentre(dialog, 4)) + ")");
-}
-
-// The frames of actor `index` of the project as saved now.
-orb::FrameList SavedFrames(HWND dialog, const std::string& path, std::size_t index) {
-    SavedActorNames(dialog, path);
-    std::vector<char> raw = Contents(path);
-    std::vector<std::uint8_t> bytes(raw.begin(), raw.end());
-    orb::ProjectFile project;
-    orb::FrameList frames;
-    if (orb::ParseProject(bytes, project) != orb::ProjectCheck::Ok || project.actors.size() <= index) return frames;
-    orb::ByteReader reader(project.actors[index]);
-    orb::NullReportSink quiet;
-    orb::ReadActor(reader, frames, orb::Program::Authoring, quiet);
-    return frames;
-}
-
-// A saved frame's pixel, (x, y) from the top-left.
-COLORREF FramePixel(const orb::GXDrawingSurface& frame, int x, int y) {
-    if (x >= frame.Width() || y >= frame.Height() || frame.Depth() != 24) return CLR_INVALID;
-    auto row = frame.Row(frame.Height() - 1 - y);
-    return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
 }
 
 // The 24 x 16 pictures lie on 30 x 30 squares at (3, 7). The marker (picture x 0
