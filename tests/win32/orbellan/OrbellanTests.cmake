@@ -23,8 +23,11 @@ set_tests_properties(win32.orbellan.build_saver PROPERTIES TIMEOUT 600 RUN_SERIA
 #   saving under typed names, loading every field, an actor file named at start-up;
 # actors - import paths, the actor list, the Modify Actor dialog, the progress box;
 # avi - clip import: the preview's frame, the clip's facts, the sample positions and
-#   scaled size, and the messages for clips that cannot be read.
-foreach(pair project:orbellan_project_driver actors:orbellan_actor_driver avi:orbellan_avi_driver)
+#   scaled size, and the messages for clips that cannot be read;
+# gifs - GIF import: the GIF file type, the preview playing an animation, the actor
+#   in the list and saved, a still GIF and one of too many frames.
+foreach(pair project:orbellan_project_driver actors:orbellan_actor_driver avi:orbellan_avi_driver
+             gifs:orbellan_gif_driver)
   string(REPLACE ":" ";" pair ${pair})
   list(GET pair 0 case)
   list(GET pair 1 driver)

@@ -42,6 +42,21 @@ if [ "$driver" = orbellan_avi_driver ]; then
         run "$bin/make_test_clip.exe" "$work/input/sound/sound.avi" audio || fail "cannot write the test clips"
     head -c 4000 /dev/urandom >"$work/input/junk/junk.avi"
 fi
+if [ "$driver" = orbellan_gif_driver ]; then
+    # An animation whose frames are cleared before the next, one of them transparent
+    # around a rectangle, with a bitmap beside it; a still picture with a white
+    # detail; one frame more than an actor takes (one shared colour map keeps
+    # ImageMagick quick over a thousand frames).
+    mkdir -p "$work"/input/gif/{anim,still,many}
+    "$convert" -dispose Background -delay 10 \
+        \( -size 40x30 xc:'#ff0000' -fill white -draw 'rectangle 30,20 33,23' \) \
+        \( -size 40x30 xc:none -fill '#00a000' -draw 'rectangle 10,5 29,24' \) \
+        \( -size 40x30 xc:'#0000ff' \) "$work/input/gif/anim/anim.gif"
+    cp "$work/input/bmp/actor.bmp" "$work/input/gif/anim/a.bmp"
+    "$convert" -size 32x24 xc:'#c08020' -fill '#204080' -draw 'rectangle 8,6 23,17' \
+        -fill white -draw 'rectangle 28,2 29,3' "$work/input/gif/still/still.gif"
+    "$convert" -size 4x4 xc:'#ff0000' -duplicate 1000 +map "$work/input/gif/many/many.gif"
+fi
 
 set +e
 run "$bin/$driver.exe" "$work/program/Orbellan.exe" "$work/input" "$work/output" "$artefacts"
