@@ -94,10 +94,7 @@ bool FlyAwaySprite::ShouldRecreate(double ratio) const {
 }
 
 void FlyAwaySprite::ResetScene() {
-    ViewerState& v = *viewer;
-    RestartSprites(v, &FlyAwaySprite::Place);
-    v.display.RefreshBackdrop();
-    ResetSceneTimer();
+    RestartScene(*this, &FlyAwaySprite::Place);
 }
 
 }  // namespace orb

@@ -73,6 +73,15 @@ void RestartSprites(ViewerState& viewer, void (ModeSprite::*place)()) {
     });
 }
 
+// A new scene: every sprite restarts as above, the backdrop is drawn afresh and
+// the scene timer starts again.
+template <class ModeSprite>
+void RestartScene(ModeSprite& sprite, void (ModeSprite::*place)()) {
+    RestartSprites(*sprite.viewer, place);
+    sprite.viewer->display.RefreshBackdrop();
+    sprite.ResetSceneTimer();
+}
+
 // A sprite whose run is over goes back to awaiting birth with a fresh lifetime,
 // sounds its end, is hidden and placed anew.
 inline void RecreateSprite(Sprite& sprite) {

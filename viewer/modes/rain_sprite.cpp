@@ -94,10 +94,7 @@ void RainSprite::WrapAround(double e, double f) {
 
 // The on-screen count is left as it is.
 void RainSprite::ResetScene() {
-    ViewerState& v = *viewer;
-    RestartSprites(v, &RainSprite::PlaceRain);
-    v.display.RefreshBackdrop();
-    ResetSceneTimer();
+    RestartScene(*this, &RainSprite::PlaceRain);
 }
 
 }  // namespace orb

@@ -98,12 +98,9 @@ void RandomDriftSprite::Update() {
 }
 
 void RandomDriftSprite::ResetScene() {
-    ViewerState& v = *viewer;
-    RestartSprites(v, &RandomDriftSprite::PlaceDrift);
-    v.display.RefreshBackdrop();
-    ResetSceneTimer();
+    RestartScene(*this, &RandomDriftSprite::PlaceDrift);
     // The next placement clears the chase links.
-    v.modeScene.followTableReady = false;
+    viewer->modeScene.followTableReady = false;
 }
 
 void RandomDriftSprite::EndFrame() {
