@@ -34,6 +34,13 @@ void MakePictures(const fs::path& dir) {
     ASSERT_TRUE(test::Convert(src + "'" + (dir / "fish.bmp").string() + "'"));  // a V5 header
 }
 
+// The pictures and a new project holding one actor made of `picture`.
+void MakeOneActorProject(const fs::path& dir, const std::string& picture) {
+    ASSERT_NO_FATAL_FAILURE(MakePictures(dir));
+    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    ASSERT_EQ(Orbellan("add p.apj " + picture, dir).status, 0);
+}
+
 // A short 8-bit mono wave: a 1 kHz square tone.
 void WriteWave(const fs::path& path) {
     const std::uint32_t samples = 800;
@@ -309,9 +316,7 @@ TEST(Cli, HelpOpensTheBundledPageInTheBrowser) {
 // The bar appears on a terminal (here the pseudo-terminal of script) and never in piped output.
 TEST(Cli, BuildShowsAProgressBarOnlyOnATerminal) {
     fs::path dir = test::ScratchFolder();
-    MakePictures(dir);
-    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
-    ASSERT_EQ(Orbellan("add p.apj fish.bmp", dir).status, 0);
+    ASSERT_NO_FATAL_FAILURE(MakeOneActorProject(dir, "fish.bmp"));
     CliRun piped = Orbellan("build p.apj --name piped", dir);
     ASSERT_EQ(piped.status, 0) << piped.out;
     EXPECT_EQ(piped.out.find("Compressing"), std::string::npos) << piped.out;
@@ -384,9 +389,7 @@ TEST(Cli, InfoOfTheDemoListsEverythingAndSaveLoadKeepsIt) {
 
 TEST(Cli, InstallPutsTheSaverAndALauncherInTheUsersSaverFolder) {
     fs::path dir = test::ScratchFolder();
-    MakePictures(dir);
-    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
-    ASSERT_EQ(Orbellan("add p.apj fish.pcx", dir).status, 0);
+    ASSERT_NO_FATAL_FAILURE(MakeOneActorProject(dir, "fish.pcx"));
     CliRun install = Orbellan("install p.apj --name fish", dir);
     ASSERT_EQ(install.status, 0) << install.out;
     EXPECT_NE(install.out.find("--xscreensaver"), std::string::npos) << install.out;  // the offer
@@ -403,9 +406,7 @@ TEST(Cli, InstallPutsTheSaverAndALauncherInTheUsersSaverFolder) {
 
 TEST(Cli, InstallListsTheSaverInXScreenSaverOnlyWhenAsked) {
     fs::path dir = test::ScratchFolder();
-    MakePictures(dir);
-    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
-    ASSERT_EQ(Orbellan("add p.apj fish.png", dir).status, 0);
+    ASSERT_NO_FATAL_FAILURE(MakeOneActorProject(dir, "fish.png"));
     fs::path savers = dir / "data" / "orbellan" / "savers";
 
     CliRun noFile = Orbellan("install p.apj --name fish --xscreensaver", dir);
