@@ -165,11 +165,17 @@ TEST(ViewerShow, PendingSoundsPlayOnceAndOnlyWhenPresent) {
     EXPECT_FALSE(state.bounceSoundPending || state.createSoundPending || state.destroySoundPending);
 }
 
+// Every sound slot holds `bytes`; the backing track's name (which says whether it
+// is a wave or a MIDI file) is `musicPath`.
+void LoadSounds(ViewerState& state, const std::vector<std::uint8_t>& bytes, const char* musicPath) {
+    for (auto& sound : state.sounds) sound = bytes;
+    state.soundPaths[0] = musicPath;
+}
+
 TEST(ViewerShow, AWaveBackingTrackSilencesTheEffects) {
     TestShow show;
     ViewerState& state = show.state;
-    for (auto& sound : state.sounds) sound = std::vector<std::uint8_t>{1};
-    state.soundPaths[0] = "C:\\MUSIC.DIR\\TUNE.WAV";
+    LoadSounds(state, {1}, "C:\\MUSIC.DIR\\TUNE.WAV");
     state.settings.loopMusic = 1;
     state.SoundStart();
     EXPECT_EQ(show.wave.prepared, std::vector<SoundSlot>{kMusicSound});
@@ -182,8 +188,7 @@ TEST(ViewerShow, MidiMusicLoopsOrPlaysOnce) {
     for (int loop : {1, 0}) {
         TestShow show;
         ViewerState& state = show.state;
-        for (auto& sound : state.sounds) sound = std::vector<std::uint8_t>{1, 2};
-        state.soundPaths[0] = "C:\\MUSIC.DIR\\TUNE.MID";
+        LoadSounds(state, {1, 2}, "C:\\MUSIC.DIR\\TUNE.MID");
         state.settings.loopMusic = loop;
         state.SoundStart();
         EXPECT_EQ(show.midi.opened, 2u);
@@ -195,8 +200,7 @@ TEST(ViewerShow, MidiMusicLoopsOrPlaysOnce) {
 TEST(ViewerShow, SoundsOffPlaysNothing) {
     TestShow show;
     ViewerState& state = show.state;
-    for (auto& sound : state.sounds) sound = std::vector<std::uint8_t>{1};
-    state.soundPaths[0] = "tune.mid";
+    LoadSounds(state, {1}, "tune.mid");
     state.settings.soundsOn = 0;
     state.SoundStart();
     state.bounceSoundPending = true;
