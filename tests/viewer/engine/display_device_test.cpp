@@ -17,8 +17,18 @@ constexpr Bgr kYellow{0, 200, 200};
 constexpr std::uint32_t kBlueColour = 200u << 16;  // red in the low byte
 constexpr std::uint32_t kYellowColour = 200u | 200u << 8;
 
+// A compositor over a software screen of `depth` bits, recording what it reports.
+struct DeviceRig {
+    explicit DeviceRig(int depth) : display{depth} {}
+    SoftwareDisplay display;
+    test::RecordingQuit quit;
+    ReportLog reports;
+    DisplayDevice device{display, quit, reports};
+};
+
 // A 16 x 12 screen (not a table mode: shown at its own size) on a blue backdrop.
-struct SmallScreen : ::testing::Test {
+struct SmallScreen : ::testing::Test, DeviceRig {
+    SmallScreen() : DeviceRig(24) {}
     void SetUp() override {
         ASSERT_TRUE(device.DXInit(16, 12, 24));
         ASSERT_TRUE(device.SetBackdrop(nullptr, kBlueColour));
@@ -39,10 +49,6 @@ struct SmallScreen : ::testing::Test {
     }
     const GXDrawingSurface& Screen() { return *display.ScreenPicture(); }
 
-    SoftwareDisplay display{24};
-    test::RecordingQuit quit;
-    ReportLog reports;
-    DisplayDevice device{display, quit, reports};
     DirtyRectList dirty;
     GXDrawingSurface frame;
 };
@@ -202,27 +208,21 @@ TEST_F(SmallScreen, QuickRotationPicksTheCopyForTheAngle) {
 }
 
 TEST(DisplayDevice, AScreenInTheTableUsesTheTableMode) {
-    SoftwareDisplay display{24};
-    test::RecordingQuit quit;
-    ReportLog reports;
-    DisplayDevice device{display, quit, reports};
-    ASSERT_TRUE(device.DXInit(1152, 864, 24));
-    EXPECT_EQ(device.ModeWidth(), 1152);
-    EXPECT_EQ(device.ModeHeight(), 882);
-    ASSERT_TRUE(device.DXInit(1366, 768, 24));  // not in the table: its own size
-    EXPECT_EQ(device.ModeWidth(), 1366);
-    EXPECT_EQ(device.ModeHeight(), 768);
-    EXPECT_TRUE(quit.codes.empty());
+    DeviceRig rig{24};
+    ASSERT_TRUE(rig.device.DXInit(1152, 864, 24));
+    EXPECT_EQ(rig.device.ModeWidth(), 1152);
+    EXPECT_EQ(rig.device.ModeHeight(), 882);
+    ASSERT_TRUE(rig.device.DXInit(1366, 768, 24));  // not in the table: its own size
+    EXPECT_EQ(rig.device.ModeWidth(), 1366);
+    EXPECT_EQ(rig.device.ModeHeight(), 768);
+    EXPECT_TRUE(rig.quit.codes.empty());
 }
 
 TEST(DisplayDevice, PaletteDisplaysCompositeInEightBits) {
-    SoftwareDisplay display{8};
-    test::RecordingQuit quit;
-    ReportLog reports;
-    DisplayDevice device{display, quit, reports};
-    ASSERT_TRUE(device.DXInit(16, 12, 8));
-    ASSERT_TRUE(device.SetBackdrop(nullptr, 0xFFFFFF));  // white becomes off-white
-    const GXDrawingSurface& screen = *display.ScreenPicture();
+    DeviceRig rig{8};
+    ASSERT_TRUE(rig.device.DXInit(16, 12, 8));
+    ASSERT_TRUE(rig.device.SetBackdrop(nullptr, 0xFFFFFF));  // white becomes off-white
+    const GXDrawingSurface& screen = *rig.display.ScreenPicture();
     ASSERT_EQ(screen.Depth(), 8);
     const std::uint8_t background = screen.Row(0)[0];
     GXDrawingSurface red = Picture(4, 4, 200, 0, 0);
@@ -230,11 +230,11 @@ TEST(DisplayDevice, PaletteDisplaysCompositeInEightBits) {
     red.ConvertTo8Keyed(Program::Viewer);
     DirtyRectList dirty;
     const std::uint32_t id =
-        device.AddObject(&red, nullptr, 4, 4, 4, 4, 0, 0, kDrawTransparent, kWhiteKey, 0, 0);
-    device.PlaceObject(id, 8, 6);
-    device.UpdateDrawList(dirty);
-    device.BlitAllItems(false);
-    device.DrawList(dirty, 2);
+        rig.device.AddObject(&red, nullptr, 4, 4, 4, 4, 0, 0, kDrawTransparent, kWhiteKey, 0, 0);
+    rig.device.PlaceObject(id, 8, 6);
+    rig.device.UpdateDrawList(dirty);
+    rig.device.BlitAllItems(false);
+    rig.device.DrawList(dirty, 2);
     EXPECT_NE(screen.Row(12 - 1 - 5)[7], background);
     EXPECT_EQ(screen.Row(12 - 1 - 1)[1], background);
 }
