@@ -8,11 +8,6 @@
 
 namespace orb {
 
-void BounceSprite::Init(ViewerState& state) {
-    BaseSetUp(state);
-    Place();
-}
-
 void BounceSprite::Place() {
     ViewerState& v = *viewer;
     RandomGenerator& random = v.random;

@@ -9,7 +9,6 @@ namespace orb {
 
 class BounceSprite final : public Sprite {
 public:
-    void Init(ViewerState& viewer) override;
     void Update() override;
     // Starts 8000 world units back along the line of travel from a random point.
     void Place() override;

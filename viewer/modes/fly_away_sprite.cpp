@@ -9,11 +9,6 @@
 
 namespace orb {
 
-void FlyAwaySprite::Init(ViewerState& state) {
-    BaseSetUp(state);
-    Place();
-}
-
 void FlyAwaySprite::Place() {
     ViewerState& v = *viewer;
     RandomGenerator& random = v.random;

@@ -9,7 +9,6 @@ namespace orb {
 
 class FlyAwaySprite final : public Sprite {
 public:
-    void Init(ViewerState& viewer) override;
     void Update() override;
     // Just outside a random edge, aimed at the (possibly jittered) centre.
     void Place() override;

@@ -17,11 +17,6 @@ double ClampInto(double value, double low, double high) {
 
 }  // namespace
 
-void GraviBounceSprite::Init(ViewerState& state) {
-    BaseSetUp(state);
-    Place();
-}
-
 void GraviBounceSprite::Place() {
     ViewerState& v = *viewer;
     RandomGenerator& random = v.random;

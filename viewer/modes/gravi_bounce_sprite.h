@@ -9,7 +9,6 @@ namespace orb {
 
 class GraviBounceSprite final : public Sprite {
 public:
-    void Init(ViewerState& viewer) override;
     void Update() override;
     // A random point above the top edge with a random throw.
     void Place() override;
