@@ -21,19 +21,28 @@ std::string MakeBmp(const fs::path& dir, const std::string& name, int w, int h) 
     return path;
 }
 
-TEST(ImportFiles, ADefaultTransparencyOnItsSquareCanvas) {
-    fs::path dir = test::ScratchFolder();
-    std::string path = MakeBmp(dir, "cat.bmp", 30, 40);
+// A fresh project after importing cat.bmp (W x H, as above) alone with the
+// default options.
+struct ImportedCat {
+    ImportedCat(int w, int h) : path(MakeBmp(test::ScratchFolder(), "cat.bmp", w, h)) {
+        added = ImportActors({path}, {}, model, log).added;
+    }
+    std::string path;
     ProjectModel model;
     ReportLog log;
-    ASSERT_EQ(ImportActors({path}, {}, model, log).added, 1u);
-    ASSERT_EQ(model.frames.size(), 1u);
-    const GXDrawingSurface& f = *model.frames[0];
+    std::size_t added = 0;
+};
+
+TEST(ImportFiles, ADefaultTransparencyOnItsSquareCanvas) {
+    ImportedCat cat(30, 40);
+    ASSERT_EQ(cat.added, 1u);
+    ASSERT_EQ(cat.model.frames.size(), 1u);
+    const GXDrawingSurface& f = *cat.model.frames[0];
     EXPECT_EQ(f.Width(), 52);  // 2 x (floor(sqrt(floor(2500 / 4))) + 1)
     EXPECT_EQ(f.Height(), 52);
     EXPECT_EQ(f.key, (ColourKey{10, 10, 200, 10}));
     EXPECT_TRUE(f.squareCanvas);
-    EXPECT_EQ(f.name, path);
+    EXPECT_EQ(f.name, cat.path);
     // near-white 250 became 247 so it stays opaque; the canvas around is pure white
     const std::uint8_t* inside = f.Row(26).data() + 26 * 3;
     EXPECT_EQ(inside[0], 247);
@@ -134,12 +143,10 @@ TEST(ImportFiles, BuildActorAsksForAnotherPlaceWhenTheFileCannotBeMade) {
 }
 
 TEST(ModifyFiles, OkWithoutChangesKeepsAFlaggedFrameAndTwoFlipsCancel) {
-    fs::path dir = test::ScratchFolder();
-    std::string path = MakeBmp(dir, "cat.bmp", 10, 6);
-    ProjectModel model;
-    ReportLog log;
-    ASSERT_EQ(ImportActors({path}, {}, model, log).added, 1u);
-    GXDrawingSurface& first = *model.frames[0];
+    ImportedCat cat(10, 6);
+    ASSERT_EQ(cat.added, 1u);
+    GXDrawingSurface& first = *cat.model.frames[0];
+    ReportLog& log = cat.log;
     std::vector<std::uint8_t> pixels = first.pixels;
     ASSERT_TRUE(ModifyActor(first, {}, log));
     EXPECT_EQ(first.pixels, pixels);

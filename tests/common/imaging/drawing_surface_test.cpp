@@ -13,6 +13,12 @@ using test::PixelAt;
 using test::SetPixel;
 constexpr Bgr kWhite{255, 255, 255};
 
+// A refused operation leaves exactly one report, in these words.
+void ExpectOnlyReport(const ReportLog& log, const std::string& message) {
+    ASSERT_EQ(log.reports.size(), 1u);
+    EXPECT_EQ(log.reports[0].message, message);
+}
+
 TEST(DrawingSurface, StridesPadRowsToWholeWords) {
     EXPECT_EQ(StrideFor(24, 3), 12u);
     EXPECT_EQ(StrideFor(8, 5), 8u);
@@ -206,8 +212,7 @@ TEST(ConvertTo24, Reads16BitAs555AndRefusesOtherDepths) {
     EXPECT_FALSE(deep.ConvertTo24(Program::Authoring, log));
     EXPECT_TRUE(log.Empty());
     EXPECT_FALSE(deep.ConvertTo24(Program::Viewer, log));
-    ASSERT_EQ(log.reports.size(), 1u);
-    EXPECT_EQ(log.reports[0].message, "32 bit bitmaps unsupported");
+    ExpectOnlyReport(log, "32 bit bitmaps unsupported");
     EXPECT_EQ(deep.Depth(), 32);
 }
 
@@ -415,8 +420,7 @@ TEST(Scale, RefusesOtherDepthsAndIgnoresTheSameSize) {
     s.Create(16, 2, 2);
     ReportLog log;
     EXPECT_FALSE(s.Scale(4, 4, log));
-    ASSERT_EQ(log.reports.size(), 1u);
-    EXPECT_EQ(log.reports[0].message, "Can only scale 8/24bit resources");
+    ExpectOnlyReport(log, "Can only scale 8/24bit resources");
     EXPECT_EQ(s.Width(), 2);
     log.reports.clear();
     EXPECT_TRUE(s.Scale(2, 2, log));
@@ -436,8 +440,7 @@ TEST(Flip, SwapsPixelsAndRows) {
     odd.Create(4, 2, 2);
     ReportLog log;
     EXPECT_FALSE(odd.FlipHorizontal(Program::Authoring, log));
-    ASSERT_EQ(log.reports.size(), 1u);
-    EXPECT_EQ(log.reports[0].message, "Can't flip in non-24bit mode");
+    ExpectOnlyReport(log, "Can't flip in non-24bit mode");
 }
 
 TEST(Rotate, TablesAreTruncated16Point16) {
@@ -569,8 +572,7 @@ TEST(Blt, TransparentSkipsWhiteAndUnknownCodesAreRefused) {
     EXPECT_EQ(dest.Row(1)[0], 0);
     EXPECT_EQ(dest.Row(1)[1], 9);
     EXPECT_FALSE(dest.Blt(source, 0, 0, 2, 1, 0, 0, -3, log));
-    ASSERT_EQ(log.reports.size(), 1u);
-    EXPECT_EQ(log.reports[0].message, "Unsupported Blt code passed to GXDrawingSurface8Bit");
+    ExpectOnlyReport(log, "Unsupported Blt code passed to GXDrawingSurface8Bit");
 }
 
 TEST(Blt, EraseCaptureCutsTheDestinationOutInTheSpritesShape) {

@@ -25,6 +25,13 @@ struct HelperShow : TestShow {
     StraightSprite sprite;
 };
 
+// Every helper test starts from a fresh show and its one sprite.
+class SpriteHelpers : public ::testing::Test {
+protected:
+    HelperShow show;
+    StraightSprite& sprite = show.NewSprite();
+};
+
 TEST(WrapInRange, WrapsOnceAtEachEnd) {
     EXPECT_EQ(WrapInRange(-10, 0, 360), 350);
     EXPECT_EQ(WrapInRange(370, 0, 360), 10);
@@ -43,13 +50,11 @@ TEST(ActorWeights, BiasTiltsTheChoiceAlongTheList) {
     EXPECT_TRUE(ActorWeights(0, 0).empty());
 }
 
-TEST(SpriteHelpers, ActorsAreTakenInListOrderWithAnAnimationCountingOnce) {
-    HelperShow show;
+TEST_F(SpriteHelpers, ActorsAreTakenInListOrderWithAnAnimationCountingOnce) {
     AddActor(show.state.actors, 10, 10, 1, "one");
     AddActor(show.state.actors, 10, 10, 3, "two");
     AddActor(show.state.actors, 10, 10, 1, "three");
     show.state.actorCursor = show.state.actors.front().get();
-    auto& sprite = show.NewSprite();
     std::vector<std::string> names;
     for (int i = 0; i < 5; ++i) {
         sprite.ChooseActor();
@@ -58,12 +63,10 @@ TEST(SpriteHelpers, ActorsAreTakenInListOrderWithAnAnimationCountingOnce) {
     EXPECT_EQ(names, (std::vector<std::string>{"one", "two", "three", "one", "two"}));
 }
 
-TEST(SpriteHelpers, ShuffleDrawsByWeight) {
-    HelperShow show;
+TEST_F(SpriteHelpers, ShuffleDrawsByWeight) {
     for (int i = 0; i < 4; ++i) AddActor(show.state.actors, 10, 10, 1, std::to_string(i));
     show.state.settings.shuffle = 1;
     show.state.settings.actorBias = 100;  // weights 1, 1, 25, 50 (sum 77)
-    auto& sprite = show.NewSprite();
     // Totals 0..1, 1..2, 2..27, 27..77. The draws from seed 1 are 41, 18467, 6334:
     // 41 % 77 = 41 and 18467 % 77 = 64 fall to actor 3; 6334 % 77 = 20 to actor 2.
     const char* expected[] = {"3", "3", "2"};
@@ -74,22 +77,18 @@ TEST(SpriteHelpers, ShuffleDrawsByWeight) {
     }
 }
 
-TEST(SpriteHelpers, ShuffleGivesTheFirstActorOneExtraValue) {
-    HelperShow show;
+TEST_F(SpriteHelpers, ShuffleGivesTheFirstActorOneExtraValue) {
     for (int i = 0; i < 2; ++i) AddActor(show.state.actors, 10, 10, 1, std::to_string(i));
     show.state.settings.shuffle = 1;
     // Bias 18: b = 9; weights 50 - 9 = 41, then b = 9 - 18 / 2 = 0: 50 (sum 91).
     show.state.settings.actorBias = 18;
-    auto& sprite = show.NewSprite();
     // The first draw from seed 1 is 41, and 41 % 91 = 41 is the upper end of actor
     // 0's range 0..41: it still goes to actor 0.
     sprite.ChooseActor();
     EXPECT_EQ(sprite.actor->name, "0");
 }
 
-TEST(SpriteHelpers, SpeedIsRaisedToOneAndDoubledByTurbo) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, SpeedIsRaisedToOneAndDoubledByTurbo) {
     show.state.settings.speed = 0;
     show.state.settings.speedVariation = 0;
     sprite.InitSpeed();
@@ -101,9 +100,7 @@ TEST(SpriteHelpers, SpeedIsRaisedToOneAndDoubledByTurbo) {
     EXPECT_EQ(sprite.baseSpeed, 400);
 }
 
-TEST(SpriteHelpers, SpeedVariationSlowsAndNeverBelowTheMinimum) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, SpeedVariationSlowsAndNeverBelowTheMinimum) {
     show.state.settings.speed = 50;  // base 5100
     show.state.settings.speedVariation = -100;
     // 41 % 100 = 41: c = trunc(0.41 x 5100) = 2091, base 3009; the current speed
@@ -124,10 +121,8 @@ TEST(SpriteHelpers, SpeedVariationSlowsAndNeverBelowTheMinimum) {
     EXPECT_EQ(sprite.motion.speed, 100.0);
 }
 
-TEST(SpriteHelpers, SizeFollowsTheFrameWithAMinimumOfFour) {
-    HelperShow show;
+TEST_F(SpriteHelpers, SizeFollowsTheFrameWithAMinimumOfFour) {
     AddActor(show.state.actors, 100, 50);
-    auto& sprite = show.NewSprite();
     sprite.actor = show.state.actors.front().get();
     show.state.settings.size = 1;
     show.state.settings.sizeRange = 0;
@@ -141,10 +136,8 @@ TEST(SpriteHelpers, SizeFollowsTheFrameWithAMinimumOfFour) {
     EXPECT_EQ(sprite.baseWidth, 50.0);
 }
 
-TEST(SpriteHelpers, AWideSliverStillHasOneRow) {
-    HelperShow show;
+TEST_F(SpriteHelpers, AWideSliverStillHasOneRow) {
     AddActor(show.state.actors, 1000, 1);
-    auto& sprite = show.NewSprite();
     sprite.actor = show.state.actors.front().get();
     show.state.settings.size = 0;
     sprite.InitSize();
@@ -152,9 +145,7 @@ TEST(SpriteHelpers, AWideSliverStillHasOneRow) {
     EXPECT_EQ(sprite.height, 1);
 }
 
-TEST(SpriteHelpers, DirectionAddsTheDeviationAndWraps) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, DirectionAddsTheDeviationAndWraps) {
     show.state.settings.direction = 350;
     show.state.settings.directionRange = 0;
     sprite.InitDirection();
@@ -169,9 +160,7 @@ TEST(SpriteHelpers, DirectionAddsTheDeviationAndWraps) {
     EXPECT_EQ(sprite.motion.direction, 17);
 }
 
-TEST(SpriteHelpers, LifetimesAndTheSceneTimer) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, LifetimesAndTheSceneTimer) {
     show.state.settings.spriteLifetime = 100;
     sprite.InitLifetime();
     EXPECT_EQ(sprite.motion.life, 1020);
@@ -192,9 +181,7 @@ TEST(SpriteHelpers, LifetimesAndTheSceneTimer) {
     EXPECT_EQ(show.state.sceneTimer, 0);
 }
 
-TEST(SpriteHelpers, BirthWithoutDelayHappensOnTheFirstUpdate) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, BirthWithoutDelayHappensOnTheFirstUpdate) {
     show.state.settings.numberRange = 0;
     sprite.ScheduleBirth();
     EXPECT_EQ(sprite.lifeState, kAwaitingBirth);
@@ -204,9 +191,7 @@ TEST(SpriteHelpers, BirthWithoutDelayHappensOnTheFirstUpdate) {
     EXPECT_TRUE(show.state.createSoundPending);
 }
 
-TEST(SpriteHelpers, StutterFreezesForAWhile) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, StutterFreezesForAWhile) {
     sprite.lifeState = kAlive;
     show.state.settings.stutter = 100;  // always
     // Discards 41; 18467 % 100 = 67 < 100; countdown (6334 % 100) / 5 = 34 / 5 = 6.
@@ -219,10 +204,8 @@ TEST(SpriteHelpers, StutterFreezesForAWhile) {
     EXPECT_EQ(sprite.lifeState, kAlive);
 }
 
-TEST(SpriteHelpers, AnimationCyclesThroughItsFrames) {
-    HelperShow show;
+TEST_F(SpriteHelpers, AnimationCyclesThroughItsFrames) {
     AddActor(show.state.actors, 4, 4, 3);
-    auto& sprite = show.NewSprite();
     sprite.actor = show.state.actors.front().get();
     std::vector<int> indices;
     for (int i = 0; i < 4; ++i) {
@@ -232,9 +215,7 @@ TEST(SpriteHelpers, AnimationCyclesThroughItsFrames) {
     EXPECT_EQ(indices, (std::vector<int>{1, 2, 0, 1}));
 }
 
-TEST(SpriteHelpers, MoveStepConvertsPixelsToWorldUnits) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, MoveStepConvertsPixelsToWorldUnits) {
     sprite.motion = {1000, 1000, 0, 100, 0};
     sprite.MoveStep(true, 1);
     // 100 pixels at 800 pixels per 8000 world units.
@@ -249,9 +230,7 @@ TEST(SpriteHelpers, MoveStepConvertsPixelsToWorldUnits) {
     EXPECT_EQ(sprite.displayAngle, 90);
 }
 
-TEST(SpriteHelpers, MoveStepFineFacesLeftWhenMovingLeft) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, MoveStepFineFacesLeftWhenMovingLeft) {
     sprite.motion = {4000, 3000, 180, 8000, 0};  // 10 pixels a step
     sprite.MoveStepFine(true, sprite.flipVertical);
     EXPECT_NEAR(sprite.motion.x, 3900, 1e-6);
@@ -261,9 +240,7 @@ TEST(SpriteHelpers, MoveStepFineFacesLeftWhenMovingLeft) {
     EXPECT_EQ(sprite.displayAngle, 179);
 }
 
-TEST(SpriteHelpers, CentreDistanceRatioRunsFromCentreToCorner) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, CentreDistanceRatioRunsFromCentreToCorner) {
     sprite.motion.x = 4000;
     sprite.motion.y = 3000;
     EXPECT_NEAR(sprite.CentreDistanceRatio(), 1.0 / 5000, 1e-12);
@@ -275,9 +252,7 @@ TEST(SpriteHelpers, CentreDistanceRatioRunsFromCentreToCorner) {
     EXPECT_NEAR(sprite.CentreDistanceRatio(), 1.0, 1e-12);
 }
 
-TEST(SpriteHelpers, OutsideMeansTheMiddleThirdHasLeft) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, OutsideMeansTheMiddleThirdHasLeft) {
     sprite.width = 30;   // a third is 10 pixels = 100 world units
     sprite.height = 30;
     sprite.motion.x = 4000;
@@ -292,9 +267,7 @@ TEST(SpriteHelpers, OutsideMeansTheMiddleThirdHasLeft) {
     EXPECT_TRUE(sprite.IsOutsidePlayArea());
 }
 
-TEST(SpriteHelpers, SpinTurnsTheDisplayAngleAndWraps) {
-    HelperShow show;
-    auto& sprite = show.NewSprite();
+TEST_F(SpriteHelpers, SpinTurnsTheDisplayAngleAndWraps) {
     show.state.settings.spin = 100;  // 20 degrees a frame
     sprite.displayAngle = 350;
     sprite.TurnDisplayAngle();

@@ -166,18 +166,21 @@ TEST(ViewerShow, PendingSoundsPlayOnceAndOnlyWhenPresent) {
 }
 
 // Every sound slot holds `bytes`; the backing track's name (which says whether it
-// is a wave or a MIDI file) is `musicPath`.
-void LoadSounds(ViewerState& state, const std::vector<std::uint8_t>& bytes, const char* musicPath) {
+// is a wave or a MIDI file) is `musicPath`. Starts the sounds with the two sound
+// options as given (the defaults are loop 0, sounds on).
+void StartSounds(ViewerState& state, const std::vector<std::uint8_t>& bytes, const char* musicPath,
+                 int loopMusic, int soundsOn) {
     for (auto& sound : state.sounds) sound = bytes;
     state.soundPaths[0] = musicPath;
+    state.settings.loopMusic = loopMusic;
+    state.settings.soundsOn = soundsOn;
+    state.SoundStart();
 }
 
 TEST(ViewerShow, AWaveBackingTrackSilencesTheEffects) {
     TestShow show;
     ViewerState& state = show.state;
-    LoadSounds(state, {1}, "C:\\MUSIC.DIR\\TUNE.WAV");
-    state.settings.loopMusic = 1;
-    state.SoundStart();
+    StartSounds(state, {1}, "C:\\MUSIC.DIR\\TUNE.WAV", 1, 1);
     EXPECT_EQ(show.wave.prepared, std::vector<SoundSlot>{kMusicSound});
     ASSERT_EQ(show.wave.played.size(), 1u);
     EXPECT_TRUE(show.wave.played[0].second);
@@ -187,10 +190,7 @@ TEST(ViewerShow, AWaveBackingTrackSilencesTheEffects) {
 TEST(ViewerShow, MidiMusicLoopsOrPlaysOnce) {
     for (int loop : {1, 0}) {
         TestShow show;
-        ViewerState& state = show.state;
-        LoadSounds(state, {1, 2}, "C:\\MUSIC.DIR\\TUNE.MID");
-        state.settings.loopMusic = loop;
-        state.SoundStart();
+        StartSounds(show.state, {1, 2}, "C:\\MUSIC.DIR\\TUNE.MID", loop, 1);
         EXPECT_EQ(show.midi.opened, 2u);
         EXPECT_EQ(show.midi.repeats, loop ? -1 : 0);
         EXPECT_EQ(show.wave.prepared.size(), 3u);
@@ -200,9 +200,7 @@ TEST(ViewerShow, MidiMusicLoopsOrPlaysOnce) {
 TEST(ViewerShow, SoundsOffPlaysNothing) {
     TestShow show;
     ViewerState& state = show.state;
-    LoadSounds(state, {1}, "tune.mid");
-    state.settings.soundsOn = 0;
-    state.SoundStart();
+    StartSounds(state, {1}, "tune.mid", 0, 0);
     state.bounceSoundPending = true;
     state.PlayPendingSounds();
     EXPECT_EQ(show.midi.opened, 0u);
