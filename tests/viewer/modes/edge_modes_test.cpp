@@ -167,7 +167,17 @@ TEST_F(RainTest, SwirlWaitsUntilEverySpriteIsOnScreen) {
     EXPECT_NEAR(second.motion.direction, 90.1, 1e-9);
 }
 
-class RandomDriftTest : public ModeFixture, public ::testing::Test {};
+class RandomDriftTest : public ModeFixture, public ::testing::Test {
+protected:
+    // `count` drift sprites `spacing` apart along y = 3000, nobody chasing anybody,
+    // then `frames` frames of link changes made through the last of them.
+    const ModeScene& LinkFor(int count, double spacing, int frames) {
+        for (int i = 0; i < count; ++i) Add<RandomDriftSprite>(spacing * i, 3000);
+        viewer.modeScene.followTable.fill(-1);
+        for (int frame = 0; frame < frames; ++frame) viewer.sprites[count - 1]->EndFrame();
+        return viewer.modeScene;
+    }
+};
 
 // Sprite 1 chases sprite 0 straight to its right (heading 0): from 180 it turns
 // 20 degrees a frame until it heads within 20 degrees of it.
@@ -186,21 +196,16 @@ TEST_F(RandomDriftTest, ChaserTurnsTwentyDegreesAFrame) {
 }
 
 TEST_F(RandomDriftTest, FactorXZeroNeverStartsChasing) {
-    for (int i = 0; i < 3; ++i) Add<RandomDriftSprite>(1000.0 * i, 3000);
-    viewer.modeScene.followTable.fill(-1);
-    for (int frame = 0; frame < 2000; ++frame) viewer.sprites[2]->EndFrame();
-    EXPECT_EQ(viewer.modeScene.linkCount, 0);
-    EXPECT_EQ(viewer.modeScene.followTable[1], -1);
+    const ModeScene& scene = LinkFor(3, 1000.0, 2000);
+    EXPECT_EQ(scene.linkCount, 0);
+    EXPECT_EQ(scene.followTable[1], -1);
 }
 
 // Factor X 100: one frame in ten touches the links and always adds one, until
 // every sprite but the first chases its predecessor.
 TEST_F(RandomDriftTest, FactorXHundredChainsEverySprite) {
     viewer.settings.factorX = 100;
-    for (int i = 0; i < 3; ++i) Add<RandomDriftSprite>(1000.0 * i, 3000);
-    viewer.modeScene.followTable.fill(-1);
-    for (int frame = 0; frame < 3000; ++frame) viewer.sprites[2]->EndFrame();
-    const ModeScene& scene = viewer.modeScene;
+    const ModeScene& scene = LinkFor(3, 1000.0, 3000);
     EXPECT_EQ(scene.linkCount, 3);
     EXPECT_EQ(scene.followTable[0], -1);
     EXPECT_EQ(scene.followTable[1], 0);
@@ -210,10 +215,7 @@ TEST_F(RandomDriftTest, FactorXHundredChainsEverySprite) {
 // More sprites than the follow table holds: the chain stops at its last entry.
 TEST_F(RandomDriftTest, ChainStopsAtTheEndOfTheFollowTable) {
     viewer.settings.factorX = 100;
-    for (int i = 0; i < 300; ++i) Add<RandomDriftSprite>(20.0 * i, 3000);
-    viewer.modeScene.followTable.fill(-1);
-    for (int frame = 0; frame < 6000; ++frame) viewer.sprites[299]->EndFrame();
-    const ModeScene& scene = viewer.modeScene;
+    const ModeScene& scene = LinkFor(300, 20.0, 6000);
     EXPECT_EQ(scene.linkCount, static_cast<int>(scene.followTable.size()) - 1);
     EXPECT_EQ(scene.followTable[254], 253);
 }
