@@ -20,13 +20,22 @@ void MakePicture(const fs::path& file, const std::string& drawing) {
     ASSERT_TRUE(test::Convert(drawing + " '" + file.string() + "'"));
 }
 
+// A fresh scratch folder holding the given pictures (file name, ImageMagick
+// drawing) and a new, empty p.apj.
+fs::path NewProjectWith(std::initializer_list<std::pair<const char*, std::string>> pictures) {
+    const fs::path dir = test::ScratchFolder();
+    for (const auto& [name, drawing] : pictures) MakePicture(dir / name, drawing);
+    EXPECT_EQ(Orbellan("new p.apj", dir).status, 0);
+    return dir;
+}
+
 TEST(CliAdd, SeparateTakesFilesOfEveryTypeAsActorsOfTheirOwn) {
-    fs::path dir = test::ScratchFolder();
-    MakePicture(dir / "a.png", "-size 8x6 xc:red");
-    MakePicture(dir / "b.jpg", "-size 8x6 xc:blue");
-    MakePicture(dir / "c.gif", "-size 8x6 xc:green");
-    MakePicture(dir / "d.jpeg", "-size 8x6 xc:gray");
-    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    const fs::path dir = NewProjectWith({
+        {"a.png", "-size 8x6 xc:red"},
+        {"b.jpg", "-size 8x6 xc:blue"},
+        {"c.gif", "-size 8x6 xc:green"},
+        {"d.jpeg", "-size 8x6 xc:gray"},
+    });
     const std::vector<std::uint8_t> empty = test::FileBytes(dir / "p.apj");
 
     CliRun mixed = Orbellan("add p.apj a.png b.jpg", dir);
@@ -54,11 +63,11 @@ TEST(CliAdd, SeparateTakesFilesOfEveryTypeAsActorsOfTheirOwn) {
 }
 
 TEST(CliAdd, AnAnimatedGifAndASpriteSheetBecomeAnimatedActors) {
-    fs::path dir = test::ScratchFolder();
-    MakePicture(dir / "blink.gif", "-dispose Background -delay 20 \\( -size 10x10 xc:none -fill red -draw 'point 4,4' \\) "
-                                   "\\( -size 10x10 xc:none \\) \\( -size 10x10 xc:none -fill blue -draw 'point 5,5' \\) +dither -colors 4");
-    MakePicture(dir / "sheet.png", "-size 30x20 xc:orange");
-    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    const fs::path dir = NewProjectWith({
+        {"blink.gif", "-dispose Background -delay 20 \\( -size 10x10 xc:none -fill red -draw 'point 4,4' \\) "
+                      "\\( -size 10x10 xc:none \\) \\( -size 10x10 xc:none -fill blue -draw 'point 5,5' \\) +dither -colors 4"},
+        {"sheet.png", "-size 30x20 xc:orange"},
+    });
     ASSERT_EQ(Orbellan("add p.apj blink.gif", dir).status, 0);
     CliRun grid = Orbellan("add p.apj sheet.png --grid 3x2 --frames 5", dir);
     ASSERT_EQ(grid.status, 0) << grid.out;
@@ -69,10 +78,10 @@ TEST(CliAdd, AnAnimatedGifAndASpriteSheetBecomeAnimatedActors) {
 }
 
 TEST(CliAdd, PhotosAreScaledDownUnlessKeptAtFullSize) {
-    fs::path dir = test::ScratchFolder();
-    MakePicture(dir / "photo.jpg", "-size 6000x4000 gradient:navy-orange");
-    MakePicture(dir / "wide.png", "-size 1100x200 xc:teal");
-    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    const fs::path dir = NewProjectWith({
+        {"photo.jpg", "-size 6000x4000 gradient:navy-orange"},
+        {"wide.png", "-size 1100x200 xc:teal"},
+    });
     CliRun photo = Orbellan("add p.apj photo.jpg", dir);
     ASSERT_EQ(photo.status, 0) << photo.out;
     EXPECT_NE(photo.out.find("note: The picture was scaled down from 6000x4000 to 1024x683 pixels"), std::string::npos)
@@ -89,9 +98,7 @@ TEST(CliAdd, PhotosAreScaledDownUnlessKeptAtFullSize) {
 }
 
 TEST(CliAdd, BuildMakesTheFolderItIsToldToWriteInto) {
-    fs::path dir = test::ScratchFolder();
-    MakePicture(dir / "a.png", "-size 8x6 xc:red");
-    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    const fs::path dir = NewProjectWith({{"a.png", "-size 8x6 xc:red"}});
     ASSERT_EQ(Orbellan("add p.apj a.png", dir).status, 0);
     CliRun build = Orbellan("build p.apj --name fish --out new/deeper", dir);
     ASSERT_EQ(build.status, 0) << build.out;
@@ -107,10 +114,10 @@ TEST(CliAdd, BuildMakesTheFolderItIsToldToWriteInto) {
 // nothing else: every pixel is the background, the body, or the patch with its
 // blue stepped to 253.
 TEST(CliAdd, ATransparentPictureShowsItsWhiteDetailsOverTheBackground) {
-    fs::path dir = test::ScratchFolder();
-    MakePicture(dir / "logo.png", "-size 40x30 'xc:rgba(0,255,0,0)' -fill '#c01010' -draw 'rectangle 5,5 34,24' "
-                                  "-fill white -draw 'rectangle 15,12 20,15'");
-    ASSERT_EQ(Orbellan("new p.apj", dir).status, 0);
+    const fs::path dir = NewProjectWith({
+        {"logo.png", "-size 40x30 'xc:rgba(0,255,0,0)' -fill '#c01010' -draw 'rectangle 5,5 34,24' "
+                     "-fill white -draw 'rectangle 15,12 20,15'"},
+    });
     ASSERT_EQ(Orbellan("add p.apj logo.png", dir).status, 0);
     ASSERT_EQ(Orbellan("set p.apj number=3 numberRange=0 background=colour colour=#0000FF", dir).status, 0);
     fs::create_directories(dir / "frames");

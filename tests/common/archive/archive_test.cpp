@@ -45,6 +45,14 @@ bool HostTools() {
 #endif
 }
 
+// Runs beside the native Info-ZIP and Python, where they are installed.
+class ArchiveInterop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!HostTools()) GTEST_SKIP() << "needs native zip, unzip and python3";
+    }
+};
+
 struct Extracted {
     int count = 0;
     int status = 0;
@@ -311,8 +319,7 @@ TEST(ArchiveHostile, TruncationAtEveryLengthIsAnErrorNotACrash) {
     fs::remove_all(folder);
 }
 
-TEST(ArchiveInterop, OurArchivesPassUnzipAndPython) {
-    if (!HostTools()) GTEST_SKIP() << "needs native zip, unzip and python3";
+TEST_F(ArchiveInterop, OurArchivesPassUnzipAndPython) {
     fs::path folder = FreshFolder("archive_interop_out");
     const std::string text = SampleText(123457, 3);
     Put(folder / "ORBxxx.apj", text);
@@ -327,8 +334,7 @@ TEST(ArchiveInterop, OurArchivesPassUnzipAndPython) {
     fs::remove_all(folder);
 }
 
-TEST(ArchiveInterop, ArchivesMadeByZipExtractByteForByte) {
-    if (!HostTools()) GTEST_SKIP() << "needs native zip, unzip and python3";
+TEST_F(ArchiveInterop, ArchivesMadeByZipExtractByteForByte) {
     fs::path folder = FreshFolder("archive_interop_in");
     const std::string text = SampleText(200003, 5);
     Put(folder / "member.bin", text);

@@ -206,4 +206,14 @@ struct TestShow {
     ViewerState state;
 };
 
+// 800 x 600 pixels on the whole 8000 x 6000 world: 10 world units per pixel, for
+// driving sprites and their helpers directly.
+struct WorldShow : TestShow {
+    WorldShow() : TestShow(800, 600) {
+        state.viewRect = {0, 0, 800, 600};
+        state.pixelReference = state.viewRect;
+        state.playArea = {0, 0, 8000, 6000};
+    }
+};
+
 }  // namespace orb::test

@@ -14,16 +14,7 @@ namespace orb {
 namespace {
 
 using test::AddActor;
-using test::TestShow;
-
-// 800 x 600 pixels on the whole 8000 x 6000 world: 10 world units per pixel.
-struct GoldenShow : TestShow {
-    GoldenShow() : TestShow(800, 600) {
-        state.viewRect = {0, 0, 800, 600};
-        state.pixelReference = state.viewRect;
-        state.playArea = {0, 0, 8000, 6000};
-    }
-};
+using test::WorldShow;
 
 // Three actors: "still" 20 x 10, "anim" of three 30 x 20 frames, "wide" 40 x 20.
 // Shuffle with Actor Bias 20, Speed 10 with Variation -40, Size 50 with Size Range
@@ -48,7 +39,7 @@ struct GoldenShow : TestShow {
 //  InitLifetime          30 x 10 + trunc(30 x 0.2)                          306
 //  ResetSceneTimer       5 x 100                                            500
 TEST(SpriteGolden, BaseSetUpDrawsInOrderFromSeedOne) {
-    GoldenShow show;
+    WorldShow show;
     AddActor(show.state.actors, 20, 10, 1, "still");
     AddActor(show.state.actors, 30, 20, 3, "anim");
     AddActor(show.state.actors, 40, 20, 1, "wide");
@@ -121,7 +112,7 @@ TEST(SpriteGolden, SpeedVariationDraws) {
         {0, -100, 0, 118, 183.0, 6334},
     };
     for (const Case& c : cases) {
-        GoldenShow show;
+        WorldShow show;
         test::StraightSprite sprite;
         sprite.viewer = &show.state;
         show.state.settings.speed = c.speed;
@@ -144,7 +135,7 @@ TEST(SpriteGolden, SpeedVariationDraws) {
 // A second sprite from the same generator: 6334 % 50 = 34, l = 6.8; 26500 is
 // even: 40 - 6.8 = 33.2, width 33, height 16.
 TEST(SpriteGolden, SizeRangeDrawsTheChangeAndThenItsSense) {
-    GoldenShow show;
+    WorldShow show;
     AddActor(show.state.actors, 40, 20);
     test::StraightSprite sprite;
     sprite.viewer = &show.state;
@@ -159,7 +150,7 @@ TEST(SpriteGolden, SizeRangeDrawsTheChangeAndThenItsSense) {
     EXPECT_EQ(sprite.height, 16);
     EXPECT_EQ(sprite.baseWidth, 33.0);
 
-    GoldenShow other;
+    WorldShow other;
     sprite.viewer = &other.state;
     other.state.settings.size = 100;
     other.state.settings.sizeRange = 7;
@@ -175,7 +166,7 @@ TEST(SpriteGolden, SizeRangeDrawsTheChangeAndThenItsSense) {
 // 29 / 5 = 5 frames. Calls 3 to 7 count 5 down to 0 (one discarded draw each);
 // call 8 finds 0 and wakes (still result 1); call 9 is alive again.
 TEST(SpriteGolden, StutterChanceAndLength) {
-    GoldenShow show;
+    WorldShow show;
     test::StraightSprite sprite;
     sprite.viewer = &show.state;
     sprite.lifeState = kAlive;
@@ -198,7 +189,7 @@ TEST(SpriteGolden, StutterChanceAndLength) {
 // Awaiting birth: one discarded draw per frame, countdown - 1, born at 0 with the
 // creation sound. Number Range 2: countdown 41 % 6 = 5.
 TEST(SpriteGolden, BirthCountdown) {
-    GoldenShow show;
+    WorldShow show;
     test::StraightSprite sprite;
     sprite.viewer = &show.state;
     show.state.settings.numberRange = 2;

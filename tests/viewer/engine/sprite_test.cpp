@@ -9,27 +9,13 @@ namespace {
 
 using test::AddActor;
 using test::StraightSprite;
-using test::TestShow;
-
-// A show at 800 x 600 with its geometry set up, for driving sprite helpers directly.
-struct HelperShow : TestShow {
-    HelperShow() : TestShow(800, 600) {
-        state.viewRect = {0, 0, 800, 600};
-        state.pixelReference = state.viewRect;
-        state.playArea = {0, 0, 8000, 6000};
-    }
-    StraightSprite& NewSprite() {
-        sprite.viewer = &state;
-        return sprite;
-    }
-    StraightSprite sprite;
-};
 
 // Every helper test starts from a fresh show and its one sprite.
 class SpriteHelpers : public ::testing::Test {
 protected:
-    HelperShow show;
-    StraightSprite& sprite = show.NewSprite();
+    SpriteHelpers() { sprite.viewer = &show.state; }
+    test::WorldShow show;
+    StraightSprite sprite;
 };
 
 TEST(WrapInRange, WrapsOnceAtEachEnd) {
