@@ -103,12 +103,10 @@ TEST_F(SplatTest, MarksClearWhenTheCountdownRunsOut) {
     viewer.settings.sceneLifetime = 0;
     viewer.modeScene.splatClearCountdown = 2;
     SplatSprite& sprite = Add<SplatSprite>(0, 0);
-    sprite.Update();
-    EXPECT_EQ(viewer.modeScene.splatClearCountdown, 1);
-    sprite.Update();
-    EXPECT_EQ(viewer.modeScene.splatClearCountdown, 0);
-    sprite.Update();
-    EXPECT_EQ(viewer.modeScene.splatClearCountdown, 100);
+    for (int expected : {1, 0, 100}) {
+        sprite.Update();
+        EXPECT_EQ(viewer.modeScene.splatClearCountdown, expected);
+    }
 }
 
 TEST_F(SplatTest, SpinTurnsOneRunningAngleForAll) {
