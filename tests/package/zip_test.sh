@@ -35,7 +35,7 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>display >/dev/null 2>&1 
 xvfb=$!
 prefix=$work/prefix
 cleanup() {
-  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  "$top/scripts/wine-prefix-end" "$prefix" $?
   kill $xvfb 2>/dev/null || true
   wait $xvfb 2>/dev/null || true
 }

@@ -16,7 +16,7 @@ export DISPLAY=${started% *}
 xvfb=${started#* }
 prefix=$work/prefix
 stop() {
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    "$top/scripts/wine-prefix-end" "$prefix" $?
     kill "$xvfb" 2>/dev/null || true
 }
 trap stop EXIT

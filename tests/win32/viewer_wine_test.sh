@@ -40,11 +40,13 @@ fi
 export DISPLAY=${started% *}
 xvfb=${started#* }
 cleanup() {
+    local status=$?
     [ -n "${saver_pid:-}" ] && kill "$saver_pid" 2>/dev/null || true
     WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
     [ -n "${small_disc:-}" ] && umount -l "$small_disc" 2>/dev/null || true
     kill $xvfb 2>/dev/null || true
     wait $xvfb 2>/dev/null || true
+    "$top/scripts/wine-prefix-end" "$work/prefix" $status
 }
 trap cleanup EXIT
 "$top/scripts/wine-prefix" "$work/prefix" >/dev/null

@@ -17,7 +17,7 @@ started=$("$top/tests/x11/start_xvfb.sh" 1024x768x24 "$work/xvfb") || fail "no X
 export DISPLAY=${started% *}
 xvfb=${started#* }
 cleanup() {
-    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
+    "$top/scripts/wine-prefix-end" "$work/prefix" $?
     kill $xvfb 2>/dev/null || true
     wait $xvfb 2>/dev/null || true
 }
