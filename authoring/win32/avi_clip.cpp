@@ -13,12 +13,6 @@
 namespace orb {
 namespace {
 
-// AVIFile error codes the messages tell apart.
-constexpr HRESULT kBadFormat = static_cast<HRESULT>(0x80044066);
-constexpr HRESULT kNoMemory = static_cast<HRESULT>(0x80044067);
-constexpr HRESULT kFileRead = static_cast<HRESULT>(0x8004406D);
-constexpr HRESULT kNoHandler = static_cast<HRESULT>(0x80040154);
-
 // AVIFileInit and AVIFileExit around one use.
 class AviLibrary {
 public:
@@ -94,10 +88,10 @@ bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frame
     HRESULT result = avi.open(&rawFile, path.c_str(), OF_READ | OF_SHARE_DENY_WRITE, nullptr);
     AviHandle file(rawFile, avi.fileRelease);
     if (result != 0) {
-        const char* message = result == kBadFormat   ? "Corrupt file or unrecognised format"
-                              : result == kNoMemory  ? "Insufficient memory to open file"
-                              : result == kNoHandler ? "No handler exists to process this AVI file"
-                                                     : "Error occurred while trying to open AVI file";
+        const char* message = result == AVIERR_BADFORMAT      ? "Corrupt file or unrecognised format"
+                              : result == AVIERR_MEMORY       ? "Insufficient memory to open file"
+                              : result == REGDB_E_CLASSNOTREG ? "No handler exists to process this AVI file"
+                                                              : "Error occurred while trying to open AVI file";
         return Refuse(message, path);
     }
     if (!file) return Refuse("File is not a recognised AVI format", path);
@@ -118,7 +112,7 @@ bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frame
     IAVIStream* rawStream = nullptr;
     result = avi.getStream(file.get(), &rawStream, streamtypeVIDEO, 0);
     AviHandle stream(rawStream, avi.streamRelease);
-    if (result == kNoMemory) return Refuse("Insufficient memory to load video data", path);
+    if (result == AVIERR_MEMORY) return Refuse("Insufficient memory to load video data", path);
     clip.hasVideo = static_cast<bool>(stream);
     if (!stream) {
         if (mode == AviRead::Information) return true;
@@ -140,23 +134,23 @@ bool ReadAviClip(AviClip& clip, const std::string& path, int n, FrameList* frame
     for (int c = 1; c <= count; ++c) {
         std::int32_t position = mode == AviRead::Preview ? n : AviSamplePosition(c - 1, count, start, length);
         LONG bytes = 0, samples = 0;
-        if (result == kFileRead) return Refuse("Error reading AVI file", path);
+        if (result == AVIERR_FILEREAD) return Refuse("Error reading AVI file", path);
         result = avi.read(stream.get(), position, 1, nullptr, 0, &bytes, &samples);
-        if (samples == 0 && result != kFileRead) {
+        if (samples == 0 && result != AVIERR_FILEREAD) {
             ReportInformation("AVIStreamRead reported no samples read: stream is empty? or ended?", path);
             return false;
         }
-        if (result == kFileRead) return Refuse("Error reading AVI file", path);
+        if (result == AVIERR_FILEREAD) return Refuse("Error reading AVI file", path);
         if (bytes == 0) return Refuse("Corrupt AVI frame retrieved from stream (case 1); aborting", path);
         std::vector<std::uint8_t> sample(static_cast<std::size_t>(bytes));
         result = avi.read(stream.get(), position, 1, sample.data(), bytes, nullptr, nullptr);
-        if (result == kFileRead) {
+        if (result == AVIERR_FILEREAD) {
             char message[128];
             std::snprintf(message, sizeof message, "Error reading AVI file, frame %ld of %ld\n",
                           static_cast<long>(position), static_cast<long>(last));
             return Refuse(message, path);
         }
-        if (result == kNoMemory) return Refuse("Insufficient memory for frame", path);
+        if (result == AVIERR_MEMORY) return Refuse("Insufficient memory for frame", path);
         // The system's decompressor always gives a frame block in the same layout,
         // so it is used for clips that claim to hold uncompressed data too.
         AviHandle decoder(avi.frameOpen(stream.get(), nullptr), avi.frameClose);

@@ -146,6 +146,5 @@ int main(int argc, char** argv) {
     CheckLayout(started.dialog);
     SaveScreenshot(started.dialog, WindowsPath(argv[2]));
     CloseOrbellan(started);
-    std::printf("%d failed checks\n", failures);
-    return failures;
+    return FinishDriver();
 }

@@ -17,11 +17,6 @@
 namespace orb {
 namespace {
 
-constexpr HRESULT kBadFormat = static_cast<HRESULT>(0x80044066);
-constexpr HRESULT kNoMemory = static_cast<HRESULT>(0x80044067);
-constexpr HRESULT kFileRead = static_cast<HRESULT>(0x8004406D);
-constexpr HRESULT kNoData = static_cast<HRESULT>(0x80044073);
-constexpr HRESULT kNoHandler = static_cast<HRESULT>(0x80040154);
 constexpr HRESULT kOtherFailure = static_cast<HRESULT>(0x80004005);
 constexpr char kPath[] = "C:\\clip.avi";
 
@@ -170,7 +165,7 @@ TEST_F(AviClipTest, TheClipFactsShownBeforeImport) {
 }
 
 TEST_F(AviClipTest, AClipWithoutVideoIsOnlyNotedForInformation) {
-    clip.getStream = kNoData;
+    clip.getStream = AVIERR_NODATA;
     clip.stream = false;
     AviClip facts;
     EXPECT_TRUE(ReadAviClip(facts, kPath, 0, nullptr, AviRead::Information, nullptr, kStandIn));
@@ -222,23 +217,23 @@ TEST_F(AviClipTest, EveryFailureSaysWhatWentWrong) {
         void (*arrange)(Clip&);
         std::size_t framesKept;
     } cases[] = {
-        {"Error: Corrupt file or unrecognised format", [](Clip& c) { c.open = kBadFormat; }, 0},
-        {"Error: Insufficient memory to open file", [](Clip& c) { c.open = kNoMemory; }, 0},
-        {"Error: No handler exists to process this AVI file", [](Clip& c) { c.open = kNoHandler; }, 0},
+        {"Error: Corrupt file or unrecognised format", [](Clip& c) { c.open = AVIERR_BADFORMAT; }, 0},
+        {"Error: Insufficient memory to open file", [](Clip& c) { c.open = AVIERR_MEMORY; }, 0},
+        {"Error: No handler exists to process this AVI file", [](Clip& c) { c.open = REGDB_E_CLASSNOTREG; }, 0},
         {"Error: Error occurred while trying to open AVI file", [](Clip& c) { c.open = kOtherFailure; }, 0},
         {"Error: File is not a recognised AVI format", [](Clip& c) { c.file = false; }, 0},
         {"Error: Unspecified error while reading AVI file information", [](Clip& c) { c.fileInfo = kOtherFailure; }, 0},
-        {"Error: Insufficient memory to load video data", [](Clip& c) { c.getStream = kNoMemory; }, 0},
-        {"Error: Stream does not contain video data", [](Clip& c) { c.getStream = kNoData, c.stream = false; }, 0},
+        {"Error: Insufficient memory to load video data", [](Clip& c) { c.getStream = AVIERR_MEMORY; }, 0},
+        {"Error: Stream does not contain video data", [](Clip& c) { c.getStream = AVIERR_NODATA, c.stream = false; }, 0},
         {"Error: Stream does not contain video data", [](Clip& c) { c.streamType = streamtypeAUDIO; }, 0},
-        {"Error: Error reading AVI file", [](Clip& c) { c.getStream = kFileRead; }, 0},
-        {"Error: Error reading AVI file", [](Clip& c) { c.sizeQuery = kFileRead, c.failAt = 2; }, 1},
+        {"Error: Error reading AVI file", [](Clip& c) { c.getStream = AVIERR_FILEREAD; }, 0},
+        {"Error: Error reading AVI file", [](Clip& c) { c.sizeQuery = AVIERR_FILEREAD, c.failAt = 2; }, 1},
         {"Information: AVIStreamRead reported no samples read: stream is empty? or ended?",
          [](Clip& c) { c.samples = 0, c.failAt = 2; }, 1},
         {"Error: Corrupt AVI frame retrieved from stream (case 1); aborting",
          [](Clip& c) { c.bytes = 0, c.failAt = 2; }, 1},
-        {"Error: Error reading AVI file, frame 33 of 99\n", [](Clip& c) { c.read = kFileRead, c.failAt = 2; }, 1},
-        {"Error: Insufficient memory for frame", [](Clip& c) { c.read = kNoMemory, c.failAt = 2; }, 1},
+        {"Error: Error reading AVI file, frame 33 of 99\n", [](Clip& c) { c.read = AVIERR_FILEREAD, c.failAt = 2; }, 1},
+        {"Error: Insufficient memory for frame", [](Clip& c) { c.read = AVIERR_MEMORY, c.failAt = 2; }, 1},
         {"Error: Unable to locate a decompressor for the specified output bitmap",
          [](Clip& c) { c.decoder = false, c.failAt = 2; }, 1},
         {"Error: AVI frame decompression failed: unknown cause", [](Clip& c) { c.frame = false, c.failAt = 2; }, 1},

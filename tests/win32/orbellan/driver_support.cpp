@@ -19,7 +19,6 @@ namespace orb::driver {
 
 int failures = 0;
 
-
 void Check(bool condition, const std::string& what) {
     if (condition) return;
     ++failures;
@@ -411,6 +410,27 @@ bool CloseOrbellan(Started& started) {
     CloseHandle(started.process.hThread);
     CloseHandle(started.process.hProcess);
     return ended;
+}
+
+bool StartDriverRun(int argc, char** argv, const std::string& name, DriverRun& run) {
+    if (argc != 5) {
+        std::printf("usage: %s_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER\n", name.c_str());
+        return false;
+    }
+    run.program = WindowsPath(argv[1]);
+    run.input = WindowsPath(argv[2]);
+    run.output = WindowsPath(argv[3]);
+    run.artefacts = WindowsPath(argv[4]);
+    run.log = run.artefacts + "\\" + name + "_reports.txt";
+    DeleteFileA(run.log.c_str());
+    if (!StartOrbellan(run.program, run.log, run.started)) return false;
+    run.dialog = run.started.dialog;
+    return true;
+}
+
+int FinishDriver() {
+    std::printf("%d failures\n", failures);
+    return failures;
 }
 
 }  // namespace orb::driver

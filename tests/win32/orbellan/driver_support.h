@@ -117,4 +117,17 @@ bool StartOrbellan(const std::string& program, const std::string& reportLog, Sta
 // Close, and waits for the program to end.
 bool CloseOrbellan(Started& started);
 
+// What the drivers that import files are given on their command line
+// (`name` ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER), and the
+// program started with its reports logged to ARTEFACT_FOLDER\`name`_reports.txt.
+struct DriverRun {
+    std::string program, input, output, artefacts, log;
+    Started started;
+    HWND dialog = nullptr;
+};
+// False, after saying why, when the arguments are wrong or the program did not start.
+bool StartDriverRun(int argc, char** argv, const std::string& name, DriverRun& run);
+// Prints the count of failed checks, which is also the driver's exit code.
+int FinishDriver();
+
 }  // namespace orb::driver

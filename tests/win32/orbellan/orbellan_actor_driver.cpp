@@ -332,12 +332,11 @@ void CheckProgressSteps(const std::string& program, const std::string& list) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::printf("usage: orbellan_actor_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER\n");
-        return 100;
-    }
-    std::string program = WindowsPath(argv[1]), output = WindowsPath(argv[3]), artefacts = WindowsPath(argv[4]);
-    std::string list = output + "\\list", build = output + "\\build";
+    DriverRun run;
+    if (!StartDriverRun(argc, argv, "orbellan_actor", run)) return 100;
+    // The program lists folders only when a file dialog opens, so the pictures
+    // may be written after it has started.
+    std::string list = run.output + "\\list", build = run.output + "\\build";
     CreateDirectoryA(list.c_str(), nullptr);
     CreateDirectoryA(build.c_str(), nullptr);
     for (int i = 0; i < 7; ++i) WriteBmp(list + "\\a" + std::to_string(i) + ".bmp", ActorColour(i));
@@ -345,20 +344,15 @@ int main(int argc, char** argv) {
     WriteBmp(list + "\\mixed.png", kKey);  // only its extension matters here
     WriteBmp(build + "\\cat.bmp", ActorColour(1));
     WriteBmp(build + "\\dog.bmp", ActorColour(2));
-    std::string log = artefacts + "\\orbellan_actor_reports.txt";
-    DeleteFileA(log.c_str());
-    Started started;
-    if (!StartOrbellan(program, log, started)) return 100;
-    HWND dialog = started.dialog;
-    CheckImportPaths(dialog, list, log);
-    CheckListView(dialog, artefacts);
-    CheckOrdering(dialog, output);
+    HWND dialog = run.dialog;
+    CheckImportPaths(dialog, list, run.log);
+    CheckListView(dialog, run.artefacts);
+    CheckOrdering(dialog, run.output);
     CheckAnimation(dialog, list);
-    CheckModifyActor(dialog, output, artefacts);
-    CheckOverAHundred(dialog, list, log);
+    CheckModifyActor(dialog, run.output, run.artefacts);
+    CheckOverAHundred(dialog, list, run.log);
     CheckBuildActor(dialog, build);
-    CloseOrbellan(started);
-    CheckProgressSteps(program, list);
-    std::printf("%d failures\n", failures);
-    return failures;
+    CloseOrbellan(run.started);
+    CheckProgressSteps(run.program, list);
+    return FinishDriver();
 }

@@ -232,23 +232,13 @@ void CheckRefusedClips(HWND dialog, const std::string& input, const std::string&
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::printf("usage: orbellan_avi_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER\n");
-        return 100;
-    }
-    std::string program = WindowsPath(argv[1]), input = WindowsPath(argv[2]);
-    std::string output = WindowsPath(argv[3]), artefacts = WindowsPath(argv[4]);
-    std::string log = artefacts + "\\orbellan_avi_reports.txt";
-    DeleteFileA(log.c_str());
-    Started started;
-    if (!StartOrbellan(program, log, started)) return 100;
-    HWND dialog = started.dialog;
-    CheckPreviewFrames(dialog, input, artefacts);
-    CheckClipFacts(dialog, input);
-    CheckSampling(dialog, input, output);
-    Check(ReportLines(log) == 0, "readable clips report nothing (see " + log + ")");
-    CheckRefusedClips(dialog, input, log);
-    CloseOrbellan(started);
-    std::printf("%d failures\n", failures);
-    return failures;
+    DriverRun run;
+    if (!StartDriverRun(argc, argv, "orbellan_avi", run)) return 100;
+    CheckPreviewFrames(run.dialog, run.input, run.artefacts);
+    CheckClipFacts(run.dialog, run.input);
+    CheckSampling(run.dialog, run.input, run.output);
+    Check(ReportLines(run.log) == 0, "readable clips report nothing (see " + run.log + ")");
+    CheckRefusedClips(run.dialog, run.input, run.log);
+    CloseOrbellan(run.started);
+    return FinishDriver();
 }

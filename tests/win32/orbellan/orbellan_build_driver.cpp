@@ -36,15 +36,23 @@ std::string WaitPreviewSize(HWND child, const std::string& expected) {
     return size;
 }
 
+// Opens Add at `folder`, selects a file with `key` and checks that the preview
+// shows `size`; the import dialog, or none after a failed check.
+HWND PreviewImport(HWND dialog, const std::string& folder, int key, const std::string& size, const std::string& what,
+                   HWND& child) {
+    HWND box = OpenImportAt(dialog, folder, child);
+    if (!box || !child) return nullptr;
+    SelectWithKey(box, key);
+    std::string shown = WaitPreviewSize(child, size);
+    Check(shown.rfind(size, 0) == 0, "the preview of " + what + " shows its size " + size + " (got '" + shown + "')");
+    return box;
+}
+
 void ImportStill(HWND dialog, const std::string& folder, const char* what, const char* size, const std::string& shot) {
     int before = ActorCount(dialog);
     HWND child = nullptr;
-    HWND box = OpenImportAt(dialog, folder, child);
-    if (!box || !child) return;
-    SelectWithKey(box, VK_HOME);
-    std::string shown = WaitPreviewSize(child, size);
-    Check(shown.rfind(size, 0) == 0, std::string("the preview of the ") + what + " shows its size " + size +
-                                         " (got '" + shown + "')");
+    HWND box = PreviewImport(dialog, folder, VK_HOME, size, std::string("the ") + what, child);
+    if (!box) return;
     Check(Text(child, IDC_IMPORT_NAME).rfind("actor.", 0) == 0,
           std::string("the preview names the ") + what + " (got '" + Text(child, IDC_IMPORT_NAME) + "')");
     Check(IsWindowEnabled(GetDlgItem(box, IDOK)), std::string("a small ") + what + " can be opened");
@@ -66,11 +74,8 @@ void SetPreview(HWND child, bool on) {
 // A picture larger than 480 pixels shows its size in red and cannot be opened.
 void CheckTooLarge(HWND dialog, const std::string& folder) {
     HWND child = nullptr;
-    HWND box = OpenImportAt(dialog, folder, child);
-    if (!box || !child) return;
-    SelectWithKey(box, VK_END);
-    std::string shown = WaitPreviewSize(child, "640x480");
-    Check(shown.rfind("640x480", 0) == 0, "the preview of a 640x480 bitmap shows 640x480 (got '" + shown + "')");
+    HWND box = PreviewImport(dialog, folder, VK_END, "640x480", "a large bitmap", child);
+    if (!box) return;
     Check(!IsWindowEnabled(GetDlgItem(box, IDOK)), "a 640x480 bitmap cannot be opened while previewed");
     SetPreview(child, false);
     Check(IsWindowEnabled(GetDlgItem(box, IDOK)), "with Preview off the 640x480 bitmap can be opened");
@@ -89,11 +94,8 @@ void CheckTooLarge(HWND dialog, const std::string& folder) {
 void ImportClip(HWND dialog, const std::string& folder, const std::string& shot) {
     int before = ActorCount(dialog);
     HWND child = nullptr;
-    HWND box = OpenImportAt(dialog, folder, child);
-    if (!box || !child) return;
-    SelectWithKey(box, VK_HOME);
-    std::string shown = WaitPreviewSize(child, "64x48");
-    Check(shown.rfind("64x48", 0) == 0, "the clip's preview shows its frame size 64x48 (got '" + shown + "')");
+    HWND box = PreviewImport(dialog, folder, VK_HOME, "64x48", "a clip's frame", child);
+    if (!box) return;
     SaveScreenshot(box, shot);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     HWND avi = FindDialog("Import AVI Actor", 20);
@@ -153,17 +155,11 @@ void CheckLoaded(HWND dialog, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::printf("usage: orbellan_build_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER\n");
-        return 100;
-    }
-    std::string program = WindowsPath(argv[1]), input = WindowsPath(argv[2]);
-    std::string output = WindowsPath(argv[3]), artefacts = WindowsPath(argv[4]);
-    std::string log = artefacts + "\\orbellan_build_reports.txt";
-    DeleteFileA(log.c_str());
-    Started started;
-    if (!StartOrbellan(program, log, started)) return 100;
-    HWND dialog = started.dialog;
+    DriverRun run;
+    if (!StartDriverRun(argc, argv, "orbellan_build", run)) return 100;
+    const std::string &program = run.program, &input = run.input, &output = run.output, &artefacts = run.artefacts,
+                      &log = run.log;
+    HWND dialog = run.dialog;
 
     CheckTooLarge(dialog, input + "\\bmp");
     ImportStill(dialog, input + "\\bmp", "bitmap", "96x72", artefacts + "\\import_preview_bmp.bmp");
@@ -246,7 +242,6 @@ int main(int argc, char** argv) {
     Check(!FileExists(output + "\\missing"), "a failed build creates nothing");
     Check(!FileExists(plain), "a build into a missing folder leaves no ORBxxx.apj");
 
-    CloseOrbellan(started);
-    std::printf("%d failures\n", failures);
-    return failures;
+    CloseOrbellan(run.started);
+    return FinishDriver();
 }

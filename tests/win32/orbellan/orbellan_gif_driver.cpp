@@ -230,22 +230,13 @@ void CheckFramesApart(HWND dialog, const std::string& input, const std::string& 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::printf("usage: orbellan_gif_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER\n");
-        return 100;
-    }
-    const std::string program = WindowsPath(argv[1]), input = WindowsPath(argv[2]) + "\\gif",
-                      output = WindowsPath(argv[3]), artefacts = WindowsPath(argv[4]);
-    const std::string log = artefacts + "\\orbellan_gif_reports.txt";
-    DeleteFileA(log.c_str());
-    Started started;
-    if (!StartOrbellan(program, log, started)) return 100;
-    HWND dialog = started.dialog;
-    CheckAnimatedGif(dialog, input, output, artefacts);
-    CheckStillGif(dialog, input, output);
-    CheckTooManyFrames(dialog, input, log);
-    CheckFramesApart(dialog, input, output);
-    CloseOrbellan(started);
-    std::printf("%d failures\n", failures);
-    return failures;
+    DriverRun run;
+    if (!StartDriverRun(argc, argv, "orbellan_gif", run)) return 100;
+    const std::string input = run.input + "\\gif";
+    CheckAnimatedGif(run.dialog, input, run.output, run.artefacts);
+    CheckStillGif(run.dialog, input, run.output);
+    CheckTooManyFrames(run.dialog, input, run.log);
+    CheckFramesApart(run.dialog, input, run.output);
+    CloseOrbellan(run.started);
+    return FinishDriver();
 }

@@ -353,31 +353,21 @@ void CheckStartActor(const std::string& program, const std::string& input, const
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::printf("usage: orbellan_project_driver ORBELLAN_EXE INPUT_FOLDER OUTPUT_FOLDER ARTEFACT_FOLDER\n");
-        return 100;
-    }
-    std::string program = WindowsPath(argv[1]), input = WindowsPath(argv[2]);
-    std::string output = WindowsPath(argv[3]), artefacts = WindowsPath(argv[4]);
-    std::string log = artefacts + "\\orbellan_project_reports.txt";
-    DeleteFileA(log.c_str());
-    Started started;
-    if (!StartOrbellan(program, log, started)) return 100;
-    HWND dialog = started.dialog;
-
+    DriverRun run;
+    if (!StartDriverRun(argc, argv, "orbellan_project", run)) return 100;
+    HWND dialog = run.dialog;
     CheckRememberedColour(dialog);
-    CheckColourPicker(dialog, artefacts + "\\colour_picker.bmp");
-    CheckBackgroundBrowse(dialog, input + "\\bmp\\actor.bmp");
-    CheckBannerBrowse(dialog, input + "\\bmp\\actor.bmp", output, artefacts + "\\banner_chosen.bmp");
-    CheckSaving(dialog, output);
-    CheckLoadingEveryField(dialog, input, output);
-    SaveScreenshot(dialog, artefacts + "\\main_dialog_loaded.bmp");
-    CheckNoMode(dialog, output);
-    Check(ReportLines(log) == 0, "the project work reports nothing (see " + log + ")");
-    CloseOrbellan(started);
+    CheckColourPicker(dialog, run.artefacts + "\\colour_picker.bmp");
+    CheckBackgroundBrowse(dialog, run.input + "\\bmp\\actor.bmp");
+    CheckBannerBrowse(dialog, run.input + "\\bmp\\actor.bmp", run.output, run.artefacts + "\\banner_chosen.bmp");
+    CheckSaving(dialog, run.output);
+    CheckLoadingEveryField(dialog, run.input, run.output);
+    SaveScreenshot(dialog, run.artefacts + "\\main_dialog_loaded.bmp");
+    CheckNoMode(dialog, run.output);
+    Check(ReportLines(run.log) == 0, "the project work reports nothing (see " + run.log + ")");
+    CloseOrbellan(run.started);
 
-    CheckStartActor(program, input, output, log);
-    Check(ReportLines(log) == 0, "the start-up load reports nothing (see " + log + ")");
-    std::printf("%d failures\n", failures);
-    return failures;
+    CheckStartActor(run.program, run.input, run.output, run.log);
+    Check(ReportLines(run.log) == 0, "the start-up load reports nothing (see " + run.log + ")");
+    return FinishDriver();
 }
