@@ -92,10 +92,7 @@ struct RunResult {
 std::optional<RunResult> RunShow(const BenchOptions& options, const Show& show, Measure measure) {
     SoftwareDisplay display(24);
     NullReportSink reports;
-    Platform platform;
-    platform.screen = {show.size.width, show.size.height, 24};
-    platform.display = &display;
-    platform.reports = &reports;
+    Platform platform{.screen = {show.size.width, show.size.height, 24}, .display = &display, .reports = &reports};
     // The sprite count and immediate births are set after loading, before the scene starts.
     ViewerState state(platform, [](int m) { return CreateModeSprite(m); });
     if (!state.Initialise(options.project)) {

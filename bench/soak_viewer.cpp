@@ -35,10 +35,7 @@ int main(int argc, char** argv) {
     for (int mode = 0; mode < 8; ++mode) {
         SoftwareDisplay display(24);
         NullReportSink reports;
-        Platform platform;
-        platform.screen = {width, height, 24};
-        platform.display = &display;
-        platform.reports = &reports;
+        Platform platform{.screen = {width, height, 24}, .display = &display, .reports = &reports};
         options.mode = mode;
         host::StartedShow show = host::StartHostShow(options, platform);
         if (!show.state) {

@@ -17,13 +17,9 @@ TEST(SdlPeer, DrawsTheSameScreenAsTheEngine) {
         test::AddPatternedActor(show.state.actors, 24, 16, 3, 1, "anim");
         test::AddPatternedActor(show.state.actors, 13, 17, 1, 7, "odd");
         show.state.backdropImage = std::make_unique<GXDrawingSurface>(test::PatternedPicture(150, 110, 3));
-        ViewerSettings& s = show.state.settings;
-        s.backgroundKind = kImageBackground;
-        s.motionMode = mode;
-        s.number = 20;
-        s.numberRange = 0;
-        s.spin = 40;
-        s.size = 150;
+        test::SetSettings(show.state.settings, "number=20 numberRange=0 spin=40 size=150");
+        show.state.settings.backgroundKind = kImageBackground;
+        show.state.settings.motionMode = mode;
         ASSERT_TRUE(show.Start());
         SdlPeer peer(show.state, show.display);
         ASSERT_TRUE(peer.Ready());

@@ -46,10 +46,7 @@ constexpr std::size_t kSheetFrames = 32;  // the first ones written
 int RunHeadless(const HostOptions& options) {
     SoftwareDisplay display(24);
     StderrReports reports;
-    Platform platform;
-    platform.screen = {options.width, options.height, 24};
-    platform.display = &display;
-    platform.reports = &reports;
+    Platform platform{.screen = {options.width, options.height, 24}, .display = &display, .reports = &reports};
     StartedShow show = StartHostShow(options, platform);
     if (!show.state) return show.exitCode;
     ViewerState& state = *show.state;

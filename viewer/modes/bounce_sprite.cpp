@@ -52,8 +52,7 @@ void BounceSprite::Update() {
         v.destroySoundPending = true;
         return;
     }
-    if (v.sceneTimer != 0) return;
-    ResetScene();
+    if (v.sceneTimer == 0) ResetScene();
 }
 
 // Each hit flips the axis it met; with chance Factor X percent the other axis too.

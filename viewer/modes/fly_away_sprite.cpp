@@ -14,8 +14,7 @@ void FlyAwaySprite::Place() {
     RandomGenerator& random = v.random;
     const Rect& area = v.playArea;
     // From a random side, toward the play area.
-    const int side = random.Below(4);
-    motion.x = EdgeStart(random, area.left, area.right, baseWidth, side);
+    const int side = StartAtRandomSide(*this);
     motion.y = EdgeStart(random, area.top, area.bottom, baseHeight, side - 2);
     int centreX = area.left + area.Width() / 2;
     int centreY = area.top + area.Height() / 2;
@@ -77,8 +76,7 @@ void FlyAwaySprite::Update() {
         RecreateSprite(*this);
         return;
     }
-    if (v.sceneTimer != 0) return;
-    ResetScene();
+    if (v.sceneTimer == 0) ResetScene();
 }
 
 // Arrived at the centre; or out of life (a long-lived sprite only near the centre).

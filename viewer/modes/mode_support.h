@@ -53,6 +53,16 @@ inline double EdgeStart(RandomGenerator& random, std::int32_t low, std::int32_t 
     return random.Below(high - low) + low;
 }
 
+// Picks one of the four sides (0 to 3) for a start from outside the play area and
+// sets x as EdgeStart gives it for that side; y is the mode's own rule.
+inline int StartAtRandomSide(Sprite& sprite) {
+    RandomGenerator& random = sprite.viewer->random;
+    const Rect& area = sprite.viewer->playArea;
+    const int side = random.Below(4);
+    sprite.motion.x = EdgeStart(random, area.left, area.right, sprite.baseWidth, side);
+    return side;
+}
+
 // Whether the sprite lies wholly inside the play area by its visible half extents
 // c and d (the play area's left and top edges are at world 0).
 inline bool IsWhollyInside(const Sprite& sprite, int c, int d) {

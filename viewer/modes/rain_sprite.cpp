@@ -79,8 +79,7 @@ void RainSprite::Update() {
         v.destroySoundPending = true;
         return;
     }
-    if (v.sceneTimer != 0) return;
-    ResetScene();
+    if (v.sceneTimer == 0) ResetScene();
 }
 
 // Leaving on one side comes back one sprite size outside the opposite side.

@@ -26,8 +26,7 @@ void RandomDriftSprite::PlaceDrift() {
     RandomGenerator& random = v.random;
     const Rect& area = v.playArea;
     // From a random side; at the top or the bottom whatever the side.
-    const int side = random.Below(4);
-    motion.x = EdgeStart(random, area.left, area.right, baseWidth, side);
+    const int side = StartAtRandomSide(*this);
     motion.y = side == 3 ? area.bottom : area.top;
     const int targetX = random.Below(area.Width()) + area.left;
     const int targetY = random.Below(area.Height()) + area.top;
@@ -92,8 +91,7 @@ void RandomDriftSprite::Update() {
         return;
     }
     if (settings.spriteLifetime > 25 || motion.life != 0) {
-        if (v.sceneTimer != 0) return;
-        ResetScene();
+        if (v.sceneTimer == 0) ResetScene();
     }
 }
 

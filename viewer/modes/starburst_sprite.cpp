@@ -52,8 +52,7 @@ void StarburstSprite::Update() {
         RecreateSprite(*this);
         return;
     }
-    if (v.sceneTimer != 0) return;
-    ResetScene();
+    if (v.sceneTimer == 0) ResetScene();
 }
 
 // Gone out of the play area; or out of life (a long-lived sprite only near the edge).

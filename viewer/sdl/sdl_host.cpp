@@ -205,10 +205,8 @@ int RunWindow(const host::HostOptions& options) {
     SdlSound sound;
     SdlWavePlayer wave(sound);
     SdlMidiPlayer midi(sound);
-    Platform platform;
-    platform.screen = {opened.layout.showWidth, opened.layout.showHeight, 24};
-    platform.display = &display;
-    platform.reports = &reports;
+    Platform platform{.screen = {opened.layout.showWidth, opened.layout.showHeight, 24},
+                      .display = &display, .reports = &reports};
     if (sound.Available()) {
         platform.wave = &wave;
         platform.midi = &midi;

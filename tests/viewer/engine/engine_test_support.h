@@ -1,9 +1,13 @@
 // Shared pieces of the engine tests: pictures, actors, a plain test sprite and
 // hosts that record what the engine asks of them.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/imaging/drawing_surface.h"
@@ -11,6 +15,24 @@
 #include "viewer/engine/viewer_state.h"
 
 namespace orb::test {
+
+// Sets settings by their names in the settings table, as in
+// "number=1 speed=10"; an unknown name fails the test.
+inline void SetSettings(ProjectSettings& settings, const std::string& assignments) {
+    std::istringstream words(assignments);
+    std::string word;
+    while (words >> word) {
+        const std::size_t equals = word.find('=');
+        const std::string_view name = std::string_view(word).substr(0, equals);
+        bool known = false;
+        for (const SettingSpec& spec : kSettingSpecs) {
+            if (spec.name != name || equals == std::string::npos) continue;
+            settings.*spec.field = std::stoi(word.substr(equals + 1));
+            known = true;
+        }
+        if (!known) ADD_FAILURE() << "no setting is named by '" << word << "'";
+    }
+}
 
 // A 24-bit picture filled with one colour.
 inline GXDrawingSurface Picture(int width, int height, std::uint8_t r, std::uint8_t g,

@@ -8,6 +8,7 @@ namespace orb {
 namespace {
 
 using test::AddActor;
+using test::SetSettings;
 using test::TestShow;
 
 // One 10 x 10 actor, one sprite that is born on its first update and never
@@ -15,15 +16,9 @@ using test::TestShow;
 // the test sprite's divisor 1).
 void OneSprite(TestShow& show) {
     AddActor(show.state.actors, 10, 10);
-    ViewerSettings& s = show.state.settings;
-    s.number = 1;
-    s.numberRange = 0;
-    s.stutter = 0;
-    s.direction = 0;
-    s.directionRange = 0;
-    s.speed = 1;
-    s.quickRotation = 0;
-    s.backgroundKind = kColourBackground;
+    SetSettings(show.state.settings,
+                "number=1 numberRange=0 stutter=0 direction=0 directionRange=0 speed=1 quickRotation=0");
+    show.state.settings.backgroundKind = kColourBackground;
 }
 
 // A 1152 x 864 screen is shown in the table's 1152 x 882 mode. The conversions

@@ -14,6 +14,7 @@ namespace orb {
 namespace {
 
 using test::AddActor;
+using test::SetSettings;
 using test::WorldShow;
 
 // Three actors: "still" 20 x 10, "anim" of three 30 x 20 frames, "wide" 40 x 20.
@@ -43,19 +44,9 @@ TEST(SpriteGolden, BaseSetUpDrawsInOrderFromSeedOne) {
     AddActor(show.state.actors, 20, 10, 1, "still");
     AddActor(show.state.actors, 30, 20, 3, "anim");
     AddActor(show.state.actors, 40, 20, 1, "wide");
-    ViewerSettings& s = show.state.settings;
-    s.number = 1;
-    s.shuffle = 1;
-    s.actorBias = 20;
-    s.speed = 10;
-    s.speedVariation = -40;
-    s.size = 50;
-    s.sizeRange = 30;
-    s.direction = 20;
-    s.directionRange = 45;
-    s.numberRange = 10;
-    s.spriteLifetime = 30;
-    s.sceneLifetime = 5;
+    SetSettings(show.state.settings,
+                "number=1 shuffle=1 actorBias=20 speed=10 speedVariation=-40 size=50 sizeRange=30 direction=20 "
+                "directionRange=45 numberRange=10 spriteLifetime=30 sceneLifetime=5");
     show.state.actorCursor = show.state.actors.front().get();
     show.state.PopulateScene();
 

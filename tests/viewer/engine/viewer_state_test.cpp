@@ -6,6 +6,7 @@ namespace orb {
 namespace {
 
 using test::AddActor;
+using test::SetSettings;
 using test::Hash;
 using test::PixelAt;
 using test::TestShow;
@@ -280,19 +281,9 @@ TEST(ViewerShow, HugeFramesArePreparedWithinTheBudget) {
 TEST(ViewerShow, ExtremeSettingsDoNotBreakTheShow) {
     TestShow show(40, 30);
     AddActor(show.state.actors, 300, 2);
-    ViewerSettings& s = show.state.settings;
-    s.number = 50;
-    s.size = 0;
-    s.sizeRange = 100;
-    s.speed = 0;
-    s.speedVariation = -100;
-    s.directionRange = 0;
-    s.stutter = 100;
-    s.numberRange = 0;
-    s.spriteLifetime = 0;
-    s.sceneLifetime = 0;
-    s.spin = 100;
-    s.quickRotation = 1;
+    SetSettings(show.state.settings,
+                "number=50 size=0 sizeRange=100 speed=0 speedVariation=-100 directionRange=0 stutter=100 "
+                "numberRange=0 spriteLifetime=0 sceneLifetime=0 spin=100 quickRotation=1");
     ASSERT_TRUE(show.Start());
     for (int i = 0; i < 50; ++i) show.state.Tick();
     EXPECT_FALSE(show.state.QuitCode());

@@ -60,10 +60,7 @@ TEST(HeadlessShow, SameRunGivesIdenticalFrames) {
 TEST(HeadlessShow, MissingProjectEndsWithoutAShow) {
     SoftwareDisplay display(24);
     NullReportSink reports;
-    Platform platform;
-    platform.screen = {640, 480, 24};
-    platform.display = &display;
-    platform.reports = &reports;
+    Platform platform{.screen = {640, 480, 24}, .display = &display, .reports = &reports};
     HostOptions options;
     options.project = "/no/such/project.apj";
     const StartedShow show = StartHostShow(options, platform);
@@ -89,10 +86,8 @@ TEST_P(EveryModeAndSize, LongRunWithoutFault) {
     const auto [mode, sizeIndex] = GetParam();
     SoftwareDisplay display(24);
     StderrReports reports;
-    Platform platform;
-    platform.screen = {kModeSizes[sizeIndex][0], kModeSizes[sizeIndex][1], 24};
-    platform.display = &display;
-    platform.reports = &reports;
+    Platform platform{.screen = {kModeSizes[sizeIndex][0], kModeSizes[sizeIndex][1], 24},
+                      .display = &display, .reports = &reports};
     HostOptions options;
     options.project = kDemo;
     options.mode = mode;
@@ -132,10 +127,7 @@ TEST_P(PinnedDemoRun, MatchesTheRecordedFrames) {
     const PinnedDemoCase& c = GetParam();
     SoftwareDisplay display(24);
     NullReportSink reports;
-    Platform platform;
-    platform.screen = {c.width, c.height, 24};
-    platform.display = &display;
-    platform.reports = &reports;
+    Platform platform{.screen = {c.width, c.height, 24}, .display = &display, .reports = &reports};
     ViewerState state(platform, [](int mode) { return CreateModeSprite(mode); });
     ASSERT_TRUE(state.Initialise(kDemo));
     state.settings.motionMode = c.mode;

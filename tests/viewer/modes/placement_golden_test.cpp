@@ -11,6 +11,8 @@
 //   value 32391 14604  3902    153
 #include <gtest/gtest.h>
 
+#include <span>
+
 #include "tests/viewer/modes/mode_fixture.h"
 #include "viewer/modes/bounce_sprite.h"
 #include "viewer/modes/fly_away_sprite.h"
@@ -21,6 +23,24 @@ namespace orb::test {
 namespace {
 
 class PlacementGolden : public ModeFixture, public ::testing::Test {};
+
+// Where a placement puts the sprite and where it then heads.
+struct Placement {
+    double x, y, direction;
+};
+
+// Places `sprite` once per row with the mode's own `place`, checks each start and
+// heading, and hands the sprite to `more` for the mode's other values.
+template <class ModeSprite, class More>
+void ExpectPlacements(ModeSprite& sprite, void (ModeSprite::*place)(), std::span<const Placement> rows, More more) {
+    for (const Placement& e : rows) {
+        (sprite.*place)();
+        EXPECT_EQ(sprite.motion.x, e.x);
+        EXPECT_EQ(sprite.motion.y, e.y);
+        EXPECT_EQ(sprite.motion.direction, e.direction) << e.x << "," << e.y;
+        more(sprite);
+    }
+}
 
 // BOUNCE: odd draws give -1 signs; x := rand % 8000, y := rand % 6000; then 8000
 // units back along the heading with the signs: x - cos 30 x sx x 8000,
@@ -80,11 +100,7 @@ TEST_F(PlacementGolden, GraviBounceThrowsWithSwirl) {
 // height 40 added as they are), aimed at the centre (4000, 3000): aim :=
 // trunc(atan2(3000 - y, 4000 - x) in degrees), plus 360 when negative.
 TEST_F(PlacementGolden, FlyAwayComesInFromEachSide) {
-    struct Expected {
-        double x, y;
-        int aim;
-    };
-    const Expected placements[] = {
+    const Placement placements[] = {
         // 41 % 4 = 1: x 18467 % 100 + 40 + 8000, y 6334 % 6000.
         {8107, 334, 147},
         // 26500 % 4 = 0: x 0 - 40 - 19169 % 100, y 15724 % 6000; atan2 = -9.99: 351.
@@ -98,16 +114,11 @@ TEST_F(PlacementGolden, FlyAwayComesInFromEachSide) {
         // 491 % 4 = 3: x 2995 % 8000, y 11942 % 100 + 40 + 6000.
         {2995, 6082, 289},
     };
-    FlyAwaySprite& sprite = Add<FlyAwaySprite>(0, 0);
-    for (const Expected& e : placements) {
-        sprite.Place();
-        EXPECT_EQ(sprite.motion.x, e.x);
-        EXPECT_EQ(sprite.motion.y, e.y);
-        EXPECT_EQ(sprite.aimDirection, e.aim) << e.x << "," << e.y;
-        EXPECT_EQ(sprite.motion.direction, e.aim);
+    ExpectPlacements(Add<FlyAwaySprite>(0, 0), &FlyAwaySprite::Place, placements, [](const FlyAwaySprite& sprite) {
+        EXPECT_EQ(sprite.aimDirection, sprite.motion.direction);
         EXPECT_EQ(sprite.displayAngle, 0.0);  // Align to Path off
         EXPECT_EQ(sprite.swirlSense, 0);
-    }
+    });
 }
 
 // With Swirl the target moves: cx += rand % Swirl - Swirl / 2, cy likewise; then
@@ -143,11 +154,7 @@ TEST_F(PlacementGolden, FlyAwaySwirlJittersTheTargetAndBirthIsDrawnAgain) {
 // the top, or the bottom for side 3); the aim point tx := rand % 8000 then
 // ty := rand % 6000; direction := trunc(atan2(y - ty, x - tx) in degrees) + 180.
 TEST_F(PlacementGolden, RandomDriftPlacementAndAim) {
-    struct Expected {
-        double x, y;
-        double direction;
-    };
-    const Expected placements[] = {
+    const Placement placements[] = {
         // side 1: x 67 + 40 + 8000; aim (6334, 2500): trunc(-54.65) + 180.
         {8107, 0, 126},
         // 19169 % 4 = 1: x 15724 % 100 + 8040; aim (3478, 5358): trunc(-49.45) + 180.
@@ -160,15 +167,11 @@ TEST_F(PlacementGolden, RandomDriftPlacementAndAim) {
         // = 327.
         {3942, 6000, 327},
     };
-    RandomDriftSprite& sprite = Add<RandomDriftSprite>(0, 0);
-    for (const Expected& e : placements) {
-        sprite.PlaceDrift();
-        EXPECT_EQ(sprite.motion.x, e.x);
-        EXPECT_EQ(sprite.motion.y, e.y);
-        EXPECT_EQ(sprite.motion.direction, e.direction) << e.x;
-        EXPECT_EQ(sprite.turnRate, 0);
-        EXPECT_EQ(sprite.turnCountdown, 0);
-    }
+    ExpectPlacements(Add<RandomDriftSprite>(0, 0), &RandomDriftSprite::PlaceDrift, placements,
+                     [](const RandomDriftSprite& sprite) {
+                         EXPECT_EQ(sprite.turnRate, 0);
+                         EXPECT_EQ(sprite.turnCountdown, 0);
+                     });
     EXPECT_TRUE(viewer.modeScene.followTableReady);
     EXPECT_EQ(viewer.modeScene.followTable[0], -1);
     EXPECT_EQ(viewer.modeScene.followTable[254], -1);
