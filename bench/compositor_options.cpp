@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/formats/project_settings.h"
 #include "viewer/engine/view_size.h"
 
 namespace orb::bench {
@@ -19,8 +20,9 @@ bool ParseCount(std::string_view text, int lowest, int highest, int& out) {
 }
 
 std::optional<int> ModeNumber(std::string_view name) {
-    for (std::size_t i = 0; i < std::size(kModeNames); ++i)
-        if (kModeNames[i] == name) return static_cast<int>(i);
+    // RANDOM picks one of the others, so it has no row of its own.
+    for (int mode = kBounce; mode < kRandomMode; ++mode)
+        if (kModeNames[mode] == name) return mode;
     return std::nullopt;
 }
 

@@ -11,9 +11,6 @@
 
 namespace orb::bench {
 
-inline constexpr std::string_view kModeNames[] = {"BOUNCE",      "GRAVIBOUNCE", "FLYAWAY", "RAIN",
-                                                   "RANDOMDRIFT", "STARBURST",   "SPLAT"};
-
 struct ViewSize {
     int width = 0;
     int height = 0;

@@ -69,15 +69,16 @@ std::string ProjectInfo(const ProjectModel& m, bool json) {
     const ProjectSettings& s = m.settings;
     if (!json) {
         // The mode, background and colour get lines of their own, by name.
-        std::string out = std::string(kSettingSpecs[kMotionMode].name) + ": " + ModeName(s.motionMode) + "\n";
+        std::string out =
+            std::string(kSettingTable[kMotionMode].name) + ": " + std::string(ModeName(s.motionMode)) + "\n";
         const std::int32_t kind = s.backgroundKind;
-        out += std::string(kSettingSpecs[kBackgroundKind].name) + ": " +
+        out += std::string(kSettingTable[kBackgroundKind].name) + ": " +
                std::string(SettingInRange(kBackgroundKind, kind) ? kBackgroundNames[std::size_t(kind)] : "?") + " " +
                ColourText(s.backgroundColour) + (m.backdropPath.empty() ? "" : " image " + m.backdropPath) + "\n";
         out += "settings:";
         for (std::size_t i = 0; i < kSettingCount; ++i) {
             if (i == kMotionMode || i == kBackgroundKind || i == kBackgroundColour) continue;
-            out += " " + std::string(kSettingSpecs[i].name) + "=" + std::to_string(s[SettingId(i)]);
+            out += " " + std::string(kSettingTable[i].name) + "=" + std::to_string(s[SettingId(i)]);
         }
         out += "\neraser: " + std::to_string(m.eraser) + "\nmusic: " + m.soundPaths[kMusicSound] +
                (m.loopMusic ? " (looped)" : "") + "\neffects: bounce " + m.soundPaths[kBounceSound] + ", create " +
@@ -87,8 +88,8 @@ std::string ProjectInfo(const ProjectModel& m, bool json) {
     }
     std::string out = "{\n  \"settings\": {";
     for (std::size_t i = 0; i < kSettingCount; ++i)
-        out += (i ? ", " : "") + Quote(std::string(kSettingSpecs[i].name)) + ": " + std::to_string(s[SettingId(i)]);
-    out += "},\n  \"modeName\": " + Quote(ModeName(s.motionMode)) + ",\n  \"eraser\": " + std::to_string(m.eraser) +
+        out += (i ? ", " : "") + Quote(std::string(kSettingTable[i].name)) + ": " + std::to_string(s[SettingId(i)]);
+    out += "},\n  \"modeName\": " + Quote(std::string(ModeName(s.motionMode))) + ",\n  \"eraser\": " + std::to_string(m.eraser) +
            ",\n  \"loopMusic\": " + std::to_string(m.loopMusic) + ",\n  \"music\": " + Quote(m.soundPaths[kMusicSound]) +
            ",\n  \"bounceSound\": " + Quote(m.soundPaths[kBounceSound]) +
            ",\n  \"createSound\": " + Quote(m.soundPaths[kCreateSound]) +

@@ -59,14 +59,13 @@ std::optional<std::int32_t> ParseSettingValue(SettingId id, const std::string& t
 
 std::string AllowedValues(SettingId id) {
     if (id == kMotionMode) {
-        const std::string none = ModeName(kNoMotionMode);  // the views below must not outlive it
         std::vector<std::string_view> names(kModeNames.begin(), kModeNames.end());
-        names.push_back(none);
+        names.push_back(ModeName(kNoMotionMode));
         return OneOf(names);
     }
     if (id == kBackgroundKind) return OneOf(kBackgroundNames);
     if (id == kBackgroundColour) return "#RRGGBB";
-    return std::to_string(kSettingSpecs[id].minimum) + ".." + std::to_string(kSettingSpecs[id].maximum);
+    return std::to_string(kSettingTable[id].minimum) + ".." + std::to_string(kSettingTable[id].maximum);
 }
 
 bool SetValue(ProjectModel& m, const std::string& key, const std::string& text, TerminalSink& sink) {
@@ -81,7 +80,7 @@ bool SetValue(ProjectModel& m, const std::string& key, const std::string& text, 
     if (!id) return sink.Error("Unknown setting", key), false;
     std::optional<std::int32_t> v = ParseSettingValue(*id, text);
     if (!v || !SettingInRange(*id, *v)) {
-        const std::string name(kSettingSpecs[*id].name);
+        const std::string name(kSettingTable[*id].name);
         return sink.Error("Value out of range for " + name + ": allowed " + AllowedValues(*id), text), false;
     }
     if (*id == kBackgroundKind && *v == kImageBackground && m.backdropPath.empty())
@@ -205,7 +204,7 @@ std::string SetHelp() {
         else text += ' ';
         text += name;
     };
-    for (const SettingSpec& setting : kSettingSpecs) add(setting.name);
+    for (const SettingEntry& setting : kSettingTable) add(setting.name);
     for (const ProjectFlag& flag : kProjectFlags) add(flag.name);
     return text + ". Lifetimes are stored values (100 minus the slider).\n"
                   "mode takes a name (BOUNCE ... RANDOM); colour takes #RRGGBB. Values out of range are refused.";

@@ -6,8 +6,6 @@
 
 namespace orb {
 
-const std::array<std::string_view, kRandomMode + 1> kModeNames = {"BOUNCE",      "GRAVIBOUNCE", "FLYAWAY", "RAIN",
-                                                    "RANDOMDRIFT", "STARBURST",   "SPLAT",   "RANDOM"};
 const std::array<std::string_view, kImageBackground + 1> kBackgroundNames = {"starfield", "desktop", "colour", "image"};
 
 namespace {
@@ -20,14 +18,14 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 std::optional<SettingId> FindSetting(std::string_view name) {
     for (std::size_t i = 0; i < kSettingCount; ++i)
-        if (SameIgnoringCase(kSettingSpecs[i].name, name)) return SettingId(i);
+        if (SameIgnoringCase(kSettingTable[i].name, name)) return SettingId(i);
     return std::nullopt;
 }
 
 std::int32_t CorrectSetting(SettingId id, std::int32_t typed) {
-    const SettingSpec& spec = kSettingSpecs[id];
-    if (typed < spec.minimum) return spec.belowMinimum;
-    return std::min(typed, spec.maximum);
+    const SettingEntry& entry = kSettingTable[id];
+    if (typed < entry.minimum) return entry.belowMinimum;
+    return std::min(typed, entry.maximum);
 }
 
 std::optional<std::int32_t> ModeFromName(std::string_view name) {
@@ -37,8 +35,8 @@ std::optional<std::int32_t> ModeFromName(std::string_view name) {
     return std::nullopt;
 }
 
-std::string ModeName(std::int32_t mode) {
-    if (mode >= 0 && mode < std::int32_t(kModeNames.size())) return std::string(kModeNames[std::size_t(mode)]);
+std::string_view ModeName(std::int32_t mode) {
+    if (mode >= 0 && mode < std::int32_t(kModeNames.size())) return kModeNames[std::size_t(mode)];
     return "none";
 }
 

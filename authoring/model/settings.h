@@ -19,11 +19,10 @@ std::optional<SettingId> FindSetting(std::string_view name);
 // minimum the setting's own replacement (Size below 0 gives 10).
 std::int32_t CorrectSetting(SettingId id, std::int32_t typed);
 
-// "BOUNCE" ... "RANDOM" in MotionMode order (any case accepted when parsing);
-// "none" for kNoMotionMode.
-extern const std::array<std::string_view, kRandomMode + 1> kModeNames;
+// A mode by its name in kModeNames, in any case; and a mode's name, "none" for
+// kNoMotionMode.
 std::optional<std::int32_t> ModeFromName(std::string_view name);
-std::string ModeName(std::int32_t mode);
+std::string_view ModeName(std::int32_t mode);
 
 // "starfield", "desktop", "colour", "image" in BackgroundKind order.
 extern const std::array<std::string_view, kImageBackground + 1> kBackgroundNames;

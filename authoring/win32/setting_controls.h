@@ -81,8 +81,8 @@ constexpr const SettingControl* FindSettingControl(int id) {
 
 // A slider's position for a value, and back (the same sum for a reversed one).
 constexpr int SliderPositionOf(const SettingControl& binding, std::int32_t value) {
-    const SettingSpec& spec = kSettingSpecs[binding.setting];
-    return binding.kind == ControlKind::ReversedSlider ? spec.minimum + spec.maximum - value : value;
+    const SettingEntry& entry = kSettingTable[binding.setting];
+    return binding.kind == ControlKind::ReversedSlider ? entry.minimum + entry.maximum - value : value;
 }
 constexpr std::int32_t ValueAtSliderPosition(const SettingControl& binding, int position) {
     return SliderPositionOf(binding, position);

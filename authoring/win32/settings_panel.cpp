@@ -32,18 +32,18 @@ void SettingsPanel::Attach(HWND dialog) {
     }
     shuffle_.Attach(dialog_, IDC_SHUFFLE);
     for (const SettingControl& binding : kSettingControls) {
-        const SettingSpec& spec = kSettingSpecs[binding.setting];
+        const SettingEntry& entry = kSettingTable[binding.setting];
         switch (binding.kind) {
         case ControlKind::Edit:
             SendDlgItemMessageA(dialog_, binding.control, EM_LIMITTEXT, kTypedDigits, 0);
-            SetSpinner(dialog_, binding.spinner, spec.minimum, spec.maximum, spec.defaultValue);
+            SetSpinner(dialog_, binding.spinner, entry.minimum, entry.maximum, entry.defaultValue);
             break;
         case ControlKind::EditAndSlider:
-            SetSpinner(dialog_, binding.spinner, spec.minimum, spec.maximum, spec.defaultValue);
-            SetSliderRange(dialog_, binding.slider, spec.minimum, spec.maximum);
+            SetSpinner(dialog_, binding.spinner, entry.minimum, entry.maximum, entry.defaultValue);
+            SetSliderRange(dialog_, binding.slider, entry.minimum, entry.maximum);
             break;
         case ControlKind::Slider:
-        case ControlKind::ReversedSlider: SetSliderRange(dialog_, binding.control, spec.minimum, spec.maximum); break;
+        case ControlKind::ReversedSlider: SetSliderRange(dialog_, binding.control, entry.minimum, entry.maximum); break;
         default: break;
         }
     }

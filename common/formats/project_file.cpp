@@ -134,7 +134,7 @@ std::vector<std::uint8_t> SerializeProject(const ProjectFile& p) {
     if (p.useBackdropImage != 0) WriteImage(w, p.backdrop, embedded);
     WriteString(w, p.bannerPath);
     WriteImage(w, p.banner, embedded);
-    for (const SettingSpec& setting : kSettingSpecs) w.I32(p.settings.*setting.field);
+    for (const SettingEntry& setting : kSettingTable) w.I32(p.settings.*setting.field);
     w.I32(static_cast<std::int32_t>(p.actors.size()));
     for (const std::vector<std::uint8_t>& actor : p.actors) {
         if (!embedded) w.I32(static_cast<std::int32_t>(actor.size()));
@@ -172,7 +172,7 @@ ProjectCheck ParseProject(std::span<const std::uint8_t> bytes, ProjectFile& p, c
     ORB_READ(f.Image(p.banner, embedded));
     if (options.previewOnly) return ProjectCheck::Ok;
 
-    for (const SettingSpec& setting : kSettingSpecs) ORB_READ(f.I32(p.settings.*setting.field));
+    for (const SettingEntry& setting : kSettingTable) ORB_READ(f.I32(p.settings.*setting.field));
     if (options.checkBackgroundKind && !SettingInRange(kBackgroundKind, p.settings.backgroundKind))
         return ProjectCheck::BadBackgroundKind;
 

@@ -18,6 +18,9 @@ enum MotionMode : std::int32_t {
     kBounce = 0, kGraviBounce = 1, kFlyAway = 2, kRain = 3, kRandomDrift = 4,
     kStarburst = 5, kSplat = 6, kRandomMode = 7,
 };
+// The modes' names in MotionMode order, as users see them.
+inline constexpr std::array<std::string_view, kRandomMode + 1> kModeNames = {
+    "BOUNCE", "GRAVIBOUNCE", "FLYAWAY", "RAIN", "RANDOMDRIFT", "STARBURST", "SPLAT", "RANDOM"};
 
 enum BackgroundKind : std::int32_t {
     kStarfieldBackground = 0, kDesktopBackground = 1, kColourBackground = 2, kImageBackground = 3,
@@ -73,27 +76,27 @@ struct ProjectSettings {
     friend bool operator==(const ProjectSettings&, const ProjectSettings&) = default;
 };
 
-struct SettingSpec {
+struct SettingEntry {
     std::string_view name;
     std::int32_t ProjectSettings::*field;
     std::int32_t minimum, maximum, defaultValue;
     std::int32_t belowMinimum;  // Size typed below 0 becomes 10, not 0
 };
 
-// In stored order: kSettingSpecs[id] describes setting `id`.
-inline constexpr std::array kSettingSpecs = {
-#define ORB_SETTING_SPEC(field, id, name, minimum, maximum, initial, belowMinimum) \
-    SettingSpec{name, &ProjectSettings::field, minimum, maximum, initial, belowMinimum},
-    ORB_PROJECT_SETTINGS(ORB_SETTING_SPEC)
-#undef ORB_SETTING_SPEC
+// In stored order: kSettingTable[id] describes setting `id`.
+inline constexpr std::array kSettingTable = {
+#define ORB_SETTING_ENTRY(field, id, name, minimum, maximum, initial, belowMinimum) \
+    SettingEntry{name, &ProjectSettings::field, minimum, maximum, initial, belowMinimum},
+    ORB_PROJECT_SETTINGS(ORB_SETTING_ENTRY)
+#undef ORB_SETTING_ENTRY
 };
-inline constexpr std::size_t kSettingCount = kSettingSpecs.size();
+inline constexpr std::size_t kSettingCount = kSettingTable.size();
 
-inline std::int32_t& ProjectSettings::operator[](SettingId id) { return this->*kSettingSpecs[id].field; }
-inline std::int32_t ProjectSettings::operator[](SettingId id) const { return this->*kSettingSpecs[id].field; }
+inline std::int32_t& ProjectSettings::operator[](SettingId id) { return this->*kSettingTable[id].field; }
+inline std::int32_t ProjectSettings::operator[](SettingId id) const { return this->*kSettingTable[id].field; }
 
 constexpr bool SettingInRange(SettingId id, std::int32_t value) {
-    return value >= kSettingSpecs[id].minimum && value <= kSettingSpecs[id].maximum;
+    return value >= kSettingTable[id].minimum && value <= kSettingTable[id].maximum;
 }
 
 #undef ORB_PROJECT_SETTINGS

@@ -63,9 +63,9 @@ TEST(SettingControls, SlidersTakeTheirRangeAsSixteenBitPositions) {
         if (binding.kind != ControlKind::Slider && binding.kind != ControlKind::ReversedSlider &&
             binding.kind != ControlKind::EditAndSlider)
             continue;
-        const SettingSpec& spec = kSettingSpecs[binding.setting];
-        EXPECT_GE(spec.minimum, -32768) << spec.name;
-        EXPECT_LE(spec.maximum, 32767) << spec.name;
+        const SettingEntry& entry = kSettingTable[binding.setting];
+        EXPECT_GE(entry.minimum, -32768) << entry.name;
+        EXPECT_LE(entry.maximum, 32767) << entry.name;
     }
 }
 

@@ -42,6 +42,8 @@ xvfb=${started#* }
 cleanup() {
     local status=$?
     [ -n "${saver_pid:-}" ] && kill "$saver_pid" 2>/dev/null || true
+    # Wine stops before the small disc inside its prefix is unmounted;
+    # wine-prefix-end then finds it stopped and removes the prefix.
     WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
     [ -n "${small_disc:-}" ] && umount -l "$small_disc" 2>/dev/null || true
     kill $xvfb 2>/dev/null || true

@@ -7,16 +7,8 @@ set -uo pipefail
 viewer=$1 project=$2 work=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/head_checks.sh"
+source "$here/show_session.sh"
 rm -rf "$work" && mkdir -p "$work"
-server=""
-show=""
-cleanup() {
-    [ -n "$show" ] && kill "$show" 2>/dev/null
-    [ -n "$server" ] && kill "$server" 2>/dev/null
-    wait 2>/dev/null
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
 
 started=$("$here/start_dual_head.sh" "$work")
 case $? in 0) ;; 77) echo "skipped: $started"; exit 77 ;; *) fail "no two-head server" ;; esac
@@ -44,13 +36,7 @@ run() {
         shot_heads "$work/$1-b" || fail "$1: no screenshot"
         above "$(changed_share "$work/$1-a-0.png" "$work/$1-b-0.png")" 0.0005 && break
     done
-    xdotool key space
-    for _ in $(seq 200); do kill -0 "$show" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$show" 2>/dev/null && fail "$1: the key press did not close the viewer"
-    wait "$show"
-    local code=$?
-    show=""
-    [ "$code" -eq 0 ] || fail "$1: exit code $code: $(cat "$work/$1.log")"
+    end_show_with_key "$1" "$work/$1.log"
 }
 
 run span

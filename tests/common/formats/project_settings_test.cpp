@@ -55,13 +55,13 @@ TEST(SettingsTable, EverySettingAsTheLayoutAndTheControlsHaveIt) {
     for (const ExpectedSetting& e : kExpected) {
         SCOPED_TRACE(e.name);
         ASSERT_EQ(std::size_t(e.id), e.position);
-        const SettingSpec& spec = kSettingSpecs[e.id];
-        EXPECT_EQ(spec.name, e.name);
-        EXPECT_TRUE(spec.field == e.field);
-        EXPECT_EQ(spec.minimum, e.minimum);
-        EXPECT_EQ(spec.maximum, e.maximum);
-        EXPECT_EQ(spec.defaultValue, e.defaultValue);
-        EXPECT_EQ(spec.belowMinimum, e.belowMinimum);
+        const SettingEntry& entry = kSettingTable[e.id];
+        EXPECT_EQ(entry.name, e.name);
+        EXPECT_TRUE(entry.field == e.field);
+        EXPECT_EQ(entry.minimum, e.minimum);
+        EXPECT_EQ(entry.maximum, e.maximum);
+        EXPECT_EQ(entry.defaultValue, e.defaultValue);
+        EXPECT_EQ(entry.belowMinimum, e.belowMinimum);
         EXPECT_EQ(fresh.*e.field, e.defaultValue);  // a new project holds the defaults
     }
 }
@@ -89,7 +89,7 @@ TEST(SettingsTable, RangesIncludeBothEnds) {
         {kBackgroundColour, 0x1000000, false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SettingInRange(c.id, c.value), c.inRange) << kSettingSpecs[c.id].name << "=" << c.value;
+        EXPECT_EQ(SettingInRange(c.id, c.value), c.inRange) << kSettingTable[c.id].name << "=" << c.value;
 }
 
 // A project without sounds or pictures keeps its settings from byte 70: six header

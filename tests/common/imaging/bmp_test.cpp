@@ -12,7 +12,7 @@ using test::Bgr;
 using test::PixelAt;
 
 // A BMP built field by field, so tests can spoil any one of them.
-struct BmpSpec {
+struct BmpLayout {
     std::uint16_t type = kBitmapType;
     std::uint32_t headerSize = 40;
     std::int32_t width = 3, height = 2;
@@ -26,7 +26,7 @@ struct BmpSpec {
     bool padToOffset = true;
 };
 
-std::vector<std::uint8_t> MakeBmp(const BmpSpec& s) {
+std::vector<std::uint8_t> MakeBmp(const BmpLayout& s) {
     const std::uint32_t stride = StrideFor(s.bitCount, s.width);
     const std::uint32_t image = s.imageSize >= 0 ? std::uint32_t(s.imageSize) : stride * s.height;
     const std::uint32_t offset =
@@ -96,7 +96,7 @@ TEST(LoadBmp, RefusesWhatItCannotRead) {
         ReportKind kind;
         const char* message;
     };
-    BmpSpec os2, odd, sixteen, thirtyTwo, rle;
+    BmpLayout os2, odd, sixteen, thirtyTwo, rle;
     os2.headerSize = 12;
     odd.headerSize = 108;
     sixteen.bitCount = 16;
@@ -137,7 +137,7 @@ TEST(LoadBmp, RefusesWhatItCannotRead) {
 }
 
 TEST(LoadBmp, PaletteLengthComesFromColoursUsed) {
-    BmpSpec twelve;
+    BmpLayout twelve;
     twelve.coloursUsed = 12;
     twelve.paletteEntries = 12;
     twelve.width = 1;
@@ -150,7 +150,7 @@ TEST(LoadBmp, PaletteLengthComesFromColoursUsed) {
 }
 
 TEST(LoadBmp, TruncatedPixelsLoadWithAWarning) {
-    BmpSpec cut;
+    BmpLayout cut;
     cut.pixelBytes = 5;
     Loaded l = Load(MakeBmp(cut));
     ASSERT_NE(l.surface, nullptr);
@@ -161,10 +161,10 @@ TEST(LoadBmp, TruncatedPixelsLoadWithAWarning) {
 }
 
 TEST(LoadBmp, EmbeddedOffsetsCountFromTheStartOfThePicture) {
-    BmpSpec spec;
-    spec.pixelOffset = 1078;
+    BmpLayout layout;
+    layout.pixelOffset = 1078;
     std::vector<std::uint8_t> file(1000, 0xAB);
-    const auto bmp = MakeBmp(spec);
+    const auto bmp = MakeBmp(layout);
     file.insert(file.end(), bmp.begin(), bmp.end());
     file.push_back(0x77);  // the next record
     Loaded l = Load(file, 1000);
@@ -175,7 +175,7 @@ TEST(LoadBmp, EmbeddedOffsetsCountFromTheStartOfThePicture) {
 }
 
 TEST(LoadBmp, ImageSizeZeroMeansAllRowsAndExtraBytesAreSkipped) {
-    BmpSpec zero;
+    BmpLayout zero;
     zero.imageSize = 0;
     zero.pixelBytes = 16;
     Loaded l = Load(MakeBmp(zero));
@@ -183,7 +183,7 @@ TEST(LoadBmp, ImageSizeZeroMeansAllRowsAndExtraBytesAreSkipped) {
     EXPECT_TRUE(l.log.Empty());
     EXPECT_EQ(PixelAt(*l.surface, 0, 1), (Bgr{5, 5, 5}));
 
-    BmpSpec extra;
+    BmpLayout extra;
     extra.imageSize = 12;  // four bytes more than the two rows of 4 need
     auto bytes = MakeBmp(extra);
     Loaded m = Load(bytes);
@@ -194,7 +194,7 @@ TEST(LoadBmp, ImageSizeZeroMeansAllRowsAndExtraBytesAreSkipped) {
 TEST(LoadBmp, HostileSizesAreRefusedWithoutReadingOutOfBounds) {
     struct Case {
         const char* what;
-        BmpSpec spec;
+        BmpLayout layout;
         const char* message;
     };
     Case cases[] = {
@@ -207,20 +207,20 @@ TEST(LoadBmp, HostileSizesAreRefusedWithoutReadingOutOfBounds) {
         {"palette cut", {}, "Invalid BMP File (too short)"},
         {"offset past the end", {}, "Invalid BMP File (pixel offset outside the file)"},
     };
-    cases[0].spec.width = 30000, cases[0].spec.height = 30000, cases[0].spec.pixelBytes = 10;
-    cases[1].spec.width = 0x7FFFFFFF, cases[1].spec.height = 0x7FFFFFFF, cases[1].spec.imageSize = 16;
+    cases[0].layout.width = 30000, cases[0].layout.height = 30000, cases[0].layout.pixelBytes = 10;
+    cases[1].layout.width = 0x7FFFFFFF, cases[1].layout.height = 0x7FFFFFFF, cases[1].layout.imageSize = 16;
     // Found by fuzzing: 1 bit of 5889 x 16641 is 12 MB stored but 294 MB held.
-    cases[2].spec.width = 5889, cases[2].spec.height = 16641, cases[2].spec.bitCount = 1;
-    cases[2].spec.paletteEntries = 2, cases[2].spec.pixelBytes = 10;
-    cases[3].spec.height = -2, cases[3].spec.imageSize = 16;
-    cases[4].spec.width = 0, cases[4].spec.imageSize = 16;
-    cases[5].spec.coloursUsed = 300, cases[5].spec.paletteEntries = 300;
-    cases[6].spec.paletteEntries = 10, cases[6].spec.pixelBytes = 0, cases[6].spec.pixelOffset = 94;
-    cases[7].spec.pixelOffset = 5000;
-    cases[7].spec.pixelBytes = 0;
-    cases[7].spec.padToOffset = false;
+    cases[2].layout.width = 5889, cases[2].layout.height = 16641, cases[2].layout.bitCount = 1;
+    cases[2].layout.paletteEntries = 2, cases[2].layout.pixelBytes = 10;
+    cases[3].layout.height = -2, cases[3].layout.imageSize = 16;
+    cases[4].layout.width = 0, cases[4].layout.imageSize = 16;
+    cases[5].layout.coloursUsed = 300, cases[5].layout.paletteEntries = 300;
+    cases[6].layout.paletteEntries = 10, cases[6].layout.pixelBytes = 0, cases[6].layout.pixelOffset = 94;
+    cases[7].layout.pixelOffset = 5000;
+    cases[7].layout.pixelBytes = 0;
+    cases[7].layout.padToOffset = false;
     for (const Case& c : cases) {
-        Loaded l = Load(MakeBmp(c.spec));
+        Loaded l = Load(MakeBmp(c.layout));
         EXPECT_EQ(l.surface, nullptr) << c.what;
         EXPECT_EQ(Only(l), c.message) << c.what;
         EXPECT_EQ(l.log.reports[0].subject, "pic.bmp") << c.what;

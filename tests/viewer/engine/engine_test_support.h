@@ -25,9 +25,9 @@ inline void SetSettings(ProjectSettings& settings, const std::string& assignment
         const std::size_t equals = word.find('=');
         const std::string_view name = std::string_view(word).substr(0, equals);
         bool known = false;
-        for (const SettingSpec& spec : kSettingSpecs) {
-            if (spec.name != name || equals == std::string::npos) continue;
-            settings.*spec.field = std::stoi(word.substr(equals + 1));
+        for (const SettingEntry& entry : kSettingTable) {
+            if (entry.name != name || equals == std::string::npos) continue;
+            settings.*entry.field = std::stoi(word.substr(equals + 1));
             known = true;
         }
         if (!known) ADD_FAILURE() << "no setting is named by '" << word << "'";

@@ -6,24 +6,14 @@
 set -uo pipefail
 viewer=$1
 project=$2
+x11=$(cd "$(dirname "$0")/../../x11" && pwd)
+source "$x11/show_session.sh"
 work=$(mktemp -d)
-xvfb=""
-show=""
-cleanup() {
-  [ -n "$show" ] && kill "$show" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+trap 'stop_session; rm -rf "$work"' EXIT
 
-# -displayfd makes the server pick a free display number and tell us.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(cat "$work/display")
+started=$("$x11/start_xvfb.sh" 1024x768x24 "$work" -br) || fail "no X screen"
+export DISPLAY=${started% *}
+server=${started#* }
 unset XSCREENSAVER_WINDOW
 
 SDL_AUDIODRIVER=dummy "$viewer" --size 1024x768 --fps 30 "$project" >"$work/viewer.log" 2>&1 &
@@ -55,11 +45,5 @@ done
 echo "pixels changed between the screenshots: $changed"
 awk "BEGIN { exit !($changed > 100) }" || fail "the sprites did not move"
 
-xdotool key space
-for _ in $(seq 200); do kill -0 "$show" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$show" 2>/dev/null && fail "the key press did not close the viewer"
-wait "$show"
-code=$?
-show=""
-[ "$code" -eq 0 ] || fail "exit code $code: $(cat "$work/viewer.log")"
+end_show_with_key "the window" "$work/viewer.log"
 echo "closed on a key press with exit code 0"

@@ -78,22 +78,21 @@ TEST_F(PlacementGolden, GraviBounceThrowsWithSwirl) {
     viewer.settings.swirl = 10;
     viewer.settings.spin = 7;
     GraviBounceSprite& sprite = Add<GraviBounceSprite>(0, 0, 60);
-    sprite.displayAngle = 123;
-    sprite.Place();
-    EXPECT_EQ(sprite.motion.x, 41.0);
-    EXPECT_EQ(sprite.motion.y, -2533.0);
-    EXPECT_EQ(sprite.motion.speed, 334.0);
-    EXPECT_NEAR(sprite.horizontalVelocity, 10.0, 1e-6);
-    EXPECT_NEAR(sprite.verticalVelocity, 28.92524, 1e-4);
-    EXPECT_EQ(sprite.spinRate, 7.0);
-    EXPECT_EQ(sprite.gravityFactor, 1.0);
-    EXPECT_EQ(sprite.displayAngle, 0.0);
-    sprite.Place();
-    EXPECT_EQ(sprite.motion.x, 3169.0);
-    EXPECT_EQ(sprite.motion.y, -1276.0);
-    EXPECT_EQ(sprite.motion.speed, 278.0);
-    EXPECT_NEAR(sprite.horizontalVelocity, 590.0, 1e-4);
-    EXPECT_NEAR(sprite.verticalVelocity, 24.07551, 1e-4);
+    const struct {
+        double x, y, speed, horizontal, vertical;
+    } throws[] = {{41, -2533, 334, 10, 28.92524}, {3169, -1276, 278, 590, 24.07551}};
+    for (const auto& e : throws) {
+        sprite.displayAngle = 123;
+        sprite.Place();
+        EXPECT_EQ(sprite.motion.x, e.x);
+        EXPECT_EQ(sprite.motion.y, e.y);
+        EXPECT_EQ(sprite.motion.speed, e.speed);
+        EXPECT_NEAR(sprite.horizontalVelocity, e.horizontal, 1e-4);
+        EXPECT_NEAR(sprite.verticalVelocity, e.vertical, 1e-4);
+        EXPECT_EQ(sprite.spinRate, 7.0);
+        EXPECT_EQ(sprite.gravityFactor, 1.0);
+        EXPECT_EQ(sprite.displayAngle, 0.0);
+    }
 }
 
 // FLYAWAY without Swirl: side := rand % 4, then the coordinates (base width and

@@ -276,10 +276,10 @@ void CheckLoadingEveryField(HWND dialog, const std::string& input, const std::st
     orb::ProjectFile again;
     Check(WaitFor([&] { return FileExists(output + "\\again.apj"); }, 20) && ReadProject(output + "\\again.apj", again),
           "the loaded project saves again");
-    for (const orb::SettingSpec& spec : orb::kSettingSpecs)
-        Check(again.settings.*spec.field == stored.settings.*spec.field,
-              "setting " + std::string(spec.name) + " survives load and save (" +
-                  std::to_string(stored.settings.*spec.field) + ", got " + std::to_string(again.settings.*spec.field) + ")");
+    for (const orb::SettingEntry& entry : orb::kSettingTable)
+        Check(again.settings.*entry.field == stored.settings.*entry.field,
+              "setting " + std::string(entry.name) + " survives load and save (" +
+                  std::to_string(stored.settings.*entry.field) + ", got " + std::to_string(again.settings.*entry.field) + ")");
     Check(again.eraser == 1 && again.loopMusic == 1, "Eraser and loop music survive load and save");
     Check(again.soundPaths == stored.soundPaths, "the four sound paths survive load and save");
     Check(again.bannerPath == stored.bannerPath, "the banner path survives load and save");
