@@ -88,6 +88,7 @@ DrawItem* DisplayDevice::Find(std::uint32_t id) {
 }
 
 void DisplayDevice::RebuildDisplay(DrawItem& item) {
+    item.sharedImage.reset();
     item.displayImage = item.workImage;
     if (item.flipHorizontal) item.displayImage.FlipHorizontal(Program::Viewer, reports_);
     if (item.flipVertical) item.displayImage.FlipVertical(Program::Viewer, reports_);
@@ -97,12 +98,12 @@ void DisplayDevice::RebuildDisplay(DrawItem& item) {
 bool DisplayDevice::SetQuickRotationImage(DrawItem& item, int k) {
     if (!item.frame || k < 0 || k >= static_cast<int>(item.frame->rotationSet.size()))
         return false;
-    item.displayImage = scaledRotations_.Get(item.frame->rotationSet[k], item.width, item.height, reports_);
+    item.sharedImage = scaledRotations_.Get(item.frame->rotationSet[k], item.width, item.height, reports_);
     return true;
 }
 
 bool DisplayDevice::DrawIntoSurface(DrawItem& item) {
-    const GXDrawingSurface& image = item.displayImage;
+    const GXDrawingSurface& image = item.Shown();
     const int side = item.surfaceSide;
     if (side < image.Width() || side < image.Height()) {
         // The picture outgrew its surface (a growing sprite): give it a larger one.
@@ -146,7 +147,7 @@ std::uint32_t DisplayDevice::AddObject(const GXDrawingSurface* frame, const Worl
 
     // The surface holds the picture at any angle of its extent; a tiny extent
     // (a sprite raised to its minimum size) still gets room for its picture.
-    const GXDrawingSurface& image = item->displayImage;
+    const GXDrawingSurface& image = item->Shown();
     item->surfaceSide = std::max({SurfaceSideFor(std::max(extentWidth, 0), std::max(extentHeight, 0)),
                                   image.Width(), image.Height(), 1});
     item->surface = backend_.CreateSurface(item->surfaceSide, item->surfaceSide);
@@ -220,7 +221,7 @@ bool DisplayDevice::UpdateObject(std::uint32_t id, int width, int height, double
         item->height = height;
         item->angle = angle;
         if (quickRotation_) {
-            if (item->displayImage.Width() == width && item->displayImage.Height() == height)
+            if (item->Shown().Width() == width && item->Shown().Height() == height)
                 return true;
             if (!SetQuickRotationImage(*item, k)) {
                 Fatal(kExitMissingRotation);
@@ -248,7 +249,7 @@ bool DisplayDevice::ShowObject(std::uint32_t id, bool visible) {
 
 const GXDrawingSurface* DisplayDevice::ItemPicture(std::uint32_t id) const {
     const DrawItem* item = Find(id);
-    return item ? &item->displayImage : nullptr;
+    return item ? &item->Shown() : nullptr;
 }
 
 const GXDrawingSurface* DisplayDevice::BackdropPicture() const { return backdropPicture_.get(); }
@@ -330,7 +331,7 @@ void DisplayDevice::UpdateDrawList(DirtyRectList& dirty) {
     for (const auto& item : items_) {
         int x = 0, y = 0;
         ScreenPosition(*item, x, y);
-        const int w = item->displayImage.Width();
+        const int w = item->Shown().Width();
         const int left = x - w / 2, top = y - w / 2;
         dirty.Push({left, top, left + w, top + w});
     }
@@ -338,7 +339,7 @@ void DisplayDevice::UpdateDrawList(DirtyRectList& dirty) {
 }
 
 bool DisplayDevice::BlitRectangles(const DrawItem& item, Rect& target, Rect& source) const {
-    const int w = item.displayImage.Width(), h = item.displayImage.Height();
+    const int w = item.Shown().Width(), h = item.Shown().Height();
     const int ox = (item.surfaceSide - w) / 2, oy = (item.surfaceSide - h) / 2;
     int x = 0, y = 0;
     ScreenPosition(item, x, y);
@@ -392,7 +393,7 @@ bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
         Fatal(kExitBlittedSurfaceNotSquare);
         return false;
     }
-    const GXDrawingSurface& image = item->displayImage;
+    const GXDrawingSurface& image = item->Shown();
     const int ox = (item->surfaceSide - image.Width()) / 2, oy = (item->surfaceSide - image.Height()) / 2;
     Rect clipped, source;
     if (!BlitRectangles(*item, clipped, source)) return true;

@@ -38,7 +38,9 @@ struct DrawItem {
     std::unique_ptr<DisplaySurface> surface;  // square, side surfaceSide
     const GXDrawingSurface* frame = nullptr;  // current frame; not owned
     GXDrawingSurface workImage;               // frame scaled to the requested size
-    GXDrawingSurface displayImage;            // what is shown (flipped, rotated)
+    GXDrawingSurface displayImage;            // workImage flipped and rotated
+    // Quick rotation's picture instead, shared with its cache rather than copied.
+    std::shared_ptr<const GXDrawingSurface> sharedImage;
     const WorldMapping* mapping = nullptr;    // null: x, y are already pixels
     std::int32_t x = 0;                       // centre, world units with a mapping
     std::int32_t y = 0;
@@ -53,6 +55,9 @@ struct DrawItem {
     std::int32_t flipVertical = 0;
     bool visible = true;
     std::uint32_t pictureVersion = 0;  // counts the redraws of the surface
+
+    // What is shown.
+    const GXDrawingSurface& Shown() const { return sharedImage ? *sharedImage : displayImage; }
 };
 
 // The display: surfaces over a back-end, the mode table and the draw list. Fatal

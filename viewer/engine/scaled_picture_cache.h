@@ -2,11 +2,14 @@
 // scales one of a frame's pre-rotated pictures whenever a sprite changes frame,
 // angle step or size; animated sprites keep coming back to the same few, so the
 // copies are kept up to a byte budget, the least recently used going first.
+// A copy is shared, not copied again, with the sprites that show it, and stays
+// alive for them after the cache lets it go.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <unordered_map>
 
 #include "common/imaging/drawing_surface.h"
@@ -20,7 +23,8 @@ public:
 
     // `source` at width x height (at least one pixel each way). Sources are told
     // apart by address: Clear() before the pictures they came from go away.
-    const GXDrawingSurface& Get(const GXDrawingSurface& source, int width, int height, ReportSink& reports);
+    std::shared_ptr<const GXDrawingSurface> Get(const GXDrawingSurface& source, int width, int height,
+                                                ReportSink& reports);
     void Clear();
     std::size_t Bytes() const { return bytes_; }
     std::size_t Count() const { return entries_.size(); }
@@ -40,7 +44,7 @@ private:
     };
     struct Entry {
         Key key;
-        GXDrawingSurface picture;
+        std::shared_ptr<const GXDrawingSurface> picture;
     };
     std::list<Entry> entries_;  // most recently used first
     std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> index_;

@@ -108,8 +108,8 @@ TEST(RunFrameGolden, ForceRedrawReachesOnlyTheFirstDrawnSprite) {
     state.forceRedraw = true;
     state.Tick();
     EXPECT_FALSE(state.forceRedraw);
-    const GXDrawingSurface& first = state.display.Items()[0]->displayImage;
-    const GXDrawingSurface& second = state.display.Items()[1]->displayImage;
+    const GXDrawingSurface& first = state.display.Items()[0]->Shown();
+    const GXDrawingSurface& second = state.display.Items()[1]->Shown();
     EXPECT_EQ(test::PixelAt(first, 5, 5), (test::Bgr{0, 200, 0}));
     EXPECT_EQ(test::PixelAt(second, 5, 5), (test::Bgr{10, 10, 10}));
 }

@@ -1,8 +1,10 @@
 // The scaled-picture cache must give exactly what scaling gives, reuse what it
-// made, and keep to its memory budget.
+// made, keep to its memory budget, and never pull a picture from under a sprite
+// that shows it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "viewer/engine/scaled_picture_cache.h"
@@ -36,17 +38,17 @@ TEST(ScaledPictureCache, GivesWhatScalingGivesAndReusesIt) {
     GXDrawingSurface expected = source;
     expected.Scale(17, 23, reports);
 
-    const GXDrawingSurface& first = cache.Get(source, 17, 23, reports);
+    const GXDrawingSurface& first = *cache.Get(source, 17, 23, reports);
     EXPECT_EQ(first.Width(), 17);
     EXPECT_EQ(first.Height(), 23);
     EXPECT_EQ(PixelsOf(first), PixelsOf(expected));
-    EXPECT_EQ(&cache.Get(source, 17, 23, reports), &first);
+    EXPECT_EQ(cache.Get(source, 17, 23, reports).get(), &first);
     EXPECT_EQ(cache.Count(), 1u);
 
     // Another size, another source: new entries; sizes below one pixel mean one.
     const GXDrawingSurface other = Gradient(8, 8);
-    EXPECT_NE(&cache.Get(source, 23, 17, reports), &first);
-    EXPECT_EQ(cache.Get(other, 0, -4, reports).Width(), 1);
+    EXPECT_NE(cache.Get(source, 23, 17, reports).get(), &first);
+    EXPECT_EQ(cache.Get(other, 0, -4, reports)->Width(), 1);
     EXPECT_EQ(cache.Count(), 3u);
     cache.Clear();
     EXPECT_EQ(cache.Count(), 0u);
@@ -58,19 +60,38 @@ TEST(ScaledPictureCache, KeepsToItsBudgetDroppingTheLeastRecentlyUsed) {
     NullReportSink reports;
     // 10 x 10 at 24 bits: rows padded to 32 bytes, 320 bytes a picture.
     ScaledPictureCache cache(3 * 320);
-    const GXDrawingSurface* a = &cache.Get(source, 10, 10, reports);
+    const GXDrawingSurface* a = cache.Get(source, 10, 10, reports).get();
     cache.Get(source, 10, 9, reports);
     cache.Get(source, 9, 10, reports);
     ASSERT_LE(cache.Bytes(), 3u * 320);
-    EXPECT_EQ(&cache.Get(source, 10, 10, reports), a);  // now the most recent
-    cache.Get(source, 8, 8, reports);                    // pushes out 10 x 9
+    EXPECT_EQ(cache.Get(source, 10, 10, reports).get(), a);  // now the most recent
+    cache.Get(source, 8, 8, reports);                        // pushes out 10 x 9
     EXPECT_LE(cache.Bytes(), 3u * 320);
-    EXPECT_EQ(&cache.Get(source, 10, 10, reports), a);
+    EXPECT_EQ(cache.Get(source, 10, 10, reports).get(), a);
 
     // A picture larger than the whole budget is still given, alone.
-    const GXDrawingSurface& big = cache.Get(source, 100, 100, reports);
-    EXPECT_EQ(big.Width(), 100);
+    EXPECT_EQ(cache.Get(source, 100, 100, reports)->Width(), 100);
     EXPECT_EQ(cache.Count(), 1u);
+}
+
+// A sprite keeps the picture it was handed after the cache has let it go, or has
+// been cleared, and its pixels stay as they were.
+TEST(ScaledPictureCache, APictureInUseOutlivesItsEntry) {
+    const GXDrawingSurface source = Gradient(16, 16);
+    NullReportSink reports;
+    ScaledPictureCache cache(320);  // room for one 10 x 10 picture
+    const std::shared_ptr<const GXDrawingSurface> shown = cache.Get(source, 10, 10, reports);
+    const std::vector<std::uint8_t> pixels = PixelsOf(*shown);
+    cache.Get(source, 10, 9, reports);  // evicts 10 x 10
+    EXPECT_EQ(cache.Count(), 1u);
+    EXPECT_EQ(cache.Bytes(), 9u * 32);  // 10 x 9: nine rows of 32 bytes; the one still shown is not counted
+    cache.Clear();
+    EXPECT_EQ(shown->Width(), 10);
+    EXPECT_EQ(PixelsOf(*shown), pixels);
+    // Asked again, the cache makes a new picture with the same pixels.
+    const auto again = cache.Get(source, 10, 10, reports);
+    EXPECT_NE(again.get(), shown.get());
+    EXPECT_EQ(PixelsOf(*again), pixels);
 }
 
 }  // namespace
