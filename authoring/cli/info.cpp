@@ -1,6 +1,7 @@
 #include "info.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "authoring/model/settings.h"
 
@@ -8,7 +9,7 @@ namespace orb::cli {
 
 namespace {
 
-std::string Quote(const std::string& text) {
+std::string Quote(std::string_view text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         if (c == '"' || c == '\\') out += '\\', out += char(c);
@@ -88,8 +89,8 @@ std::string ProjectInfo(const ProjectModel& m, bool json) {
     }
     std::string out = "{\n  \"settings\": {";
     for (std::size_t i = 0; i < kSettingCount; ++i)
-        out += (i ? ", " : "") + Quote(std::string(kSettingTable[i].name)) + ": " + std::to_string(s[SettingId(i)]);
-    out += "},\n  \"modeName\": " + Quote(std::string(ModeName(s.motionMode))) + ",\n  \"eraser\": " + std::to_string(m.eraser) +
+        out += (i ? ", " : "") + Quote(kSettingTable[i].name) + ": " + std::to_string(s[SettingId(i)]);
+    out += "},\n  \"modeName\": " + Quote(ModeName(s.motionMode)) + ",\n  \"eraser\": " + std::to_string(m.eraser) +
            ",\n  \"loopMusic\": " + std::to_string(m.loopMusic) + ",\n  \"music\": " + Quote(m.soundPaths[kMusicSound]) +
            ",\n  \"bounceSound\": " + Quote(m.soundPaths[kBounceSound]) +
            ",\n  \"createSound\": " + Quote(m.soundPaths[kCreateSound]) +

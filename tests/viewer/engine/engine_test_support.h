@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <sstream>
@@ -24,13 +25,13 @@ inline void SetSettings(ProjectSettings& settings, const std::string& assignment
     while (words >> word) {
         const std::size_t equals = word.find('=');
         const std::string_view name = std::string_view(word).substr(0, equals);
-        bool known = false;
-        for (const SettingEntry& entry : kSettingTable) {
-            if (entry.name != name || equals == std::string::npos) continue;
-            settings.*entry.field = std::stoi(word.substr(equals + 1));
-            known = true;
+        const auto entry = std::find_if(kSettingTable.begin(), kSettingTable.end(),
+                                        [&](const SettingEntry& e) { return e.name == name; });
+        if (equals == std::string::npos || entry == kSettingTable.end()) {
+            ADD_FAILURE() << "no setting is named by '" << word << "'";
+            continue;
         }
-        if (!known) ADD_FAILURE() << "no setting is named by '" << word << "'";
+        settings.*entry->field = std::stoi(word.substr(equals + 1));
     }
 }
 
