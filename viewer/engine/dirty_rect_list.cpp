@@ -13,30 +13,34 @@ bool Solid(const Rect& r) { return r.right > r.left && r.bottom > r.top; }
 
 }  // namespace
 
-std::size_t DirtyRectList::NextOverlap(std::size_t from, const Rect& a) const {
+std::size_t DirtyRectList::NextOverlap(std::size_t from, const Rect& a, const SkipIds& skip) const {
     const std::size_t n = working_.size();
     const std::int32_t *left = edges_[0].data(), *top = edges_[1].data(),
-                       *right = edges_[2].data(), *bottom = edges_[3].data();
+                       *right = edges_[2].data(), *bottom = edges_[3].data(), *id = ids_.data();
     std::size_t j = from;
 #ifdef ORB_HAVE_SSE2
     const __m128i aLeft = _mm_set1_epi32(a.left), aTop = _mm_set1_epi32(a.top);
     const __m128i aRight = _mm_set1_epi32(a.right), aBottom = _mm_set1_epi32(a.bottom);
+    __m128i skipId[kSkipCount];
+    for (std::size_t s = 0; s < kSkipCount; ++s) skipId[s] = _mm_set1_epi32(skip[s]);
     auto load = [](const std::int32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
     for (; j + 4 <= n; j += 4) {
         const __m128i across = _mm_and_si128(_mm_cmplt_epi32(aLeft, load(right + j)),
                                              _mm_cmplt_epi32(load(left + j), aRight));
         const __m128i down = _mm_and_si128(_mm_cmplt_epi32(aTop, load(bottom + j)),
                                            _mm_cmplt_epi32(load(top + j), aBottom));
-        const __m128i same = _mm_and_si128(
-            _mm_and_si128(_mm_cmpeq_epi32(aLeft, load(left + j)), _mm_cmpeq_epi32(aTop, load(top + j))),
-            _mm_and_si128(_mm_cmpeq_epi32(aRight, load(right + j)), _mm_cmpeq_epi32(aBottom, load(bottom + j))));
-        const int hits = _mm_movemask_ps(_mm_castsi128_ps(_mm_andnot_si128(same, _mm_and_si128(across, down))));
+        const __m128i overlap = _mm_and_si128(across, down);
+        if (_mm_movemask_ps(_mm_castsi128_ps(overlap)) == 0) continue;  // most blocks, where sprites spread
+        const __m128i ids = load(id + j);
+        __m128i skipped = _mm_cmpeq_epi32(ids, skipId[0]);
+        for (std::size_t s = 1; s < kSkipCount; ++s) skipped = _mm_or_si128(skipped, _mm_cmpeq_epi32(ids, skipId[s]));
+        const int hits = _mm_movemask_ps(_mm_castsi128_ps(_mm_andnot_si128(skipped, overlap)));
         if (hits) return j + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(hits)));
     }
 #endif
     for (; j < n; ++j) {
-        const bool same = left[j] == a.left && top[j] == a.top && right[j] == a.right && bottom[j] == a.bottom;
-        if (!same && a.left < right[j] && left[j] < a.right && a.top < bottom[j] && top[j] < a.bottom)
+        const bool skipped = std::find(skip.begin(), skip.end(), id[j]) != skip.end();
+        if (!skipped && a.left < right[j] && left[j] < a.right && a.top < bottom[j] && top[j] < a.bottom)
             return j;
     }
     return n;
@@ -64,31 +68,49 @@ void DirtyRectList::BuildWorkingList() {
     // and as tall as the taller, or the other way round), so when every rectangle
     // is solid (merging keeps them so) the cheap overlap test skips such pairs with
     // the same outcome: with hundreds of sprites this pass would otherwise cost
-    // more than all the copying. Merging two equal rectangles changes nothing, so
-    // those are skipped too: piled-up sprites leave many copies of one box.
+    // more than all the copying.
+    //
+    // The test depends on the two rectangles' values alone: merging a rectangle
+    // equal to `a` changes nothing, and one that failed against `a` fails again
+    // while `a` stays as it is. Piled-up sprites leave hundreds of copies of a few
+    // boxes that overlap without merging, so rectangles carry ids (a shared id
+    // means equal values) and the scan skips `a`'s id and those of its last few
+    // misses.
     const std::size_t n = working_.size();
     const bool allSolid = std::all_of(working_.begin(), working_.end(), Solid);
     for (auto& edge : edges_) edge.resize(n);
-    auto setEdges = [this](std::size_t k, const Rect& r) {
+    ids_.resize(n);
+    std::int32_t nextId = 0;
+    auto set = [this](std::size_t k, const Rect& r, std::int32_t id) {
+        working_[k] = r;
         edges_[0][k] = r.left;
         edges_[1][k] = r.top;
         edges_[2][k] = r.right;
         edges_[3][k] = r.bottom;
+        ids_[k] = id;
     };
-    for (std::size_t k = 0; k < n; ++k) setEdges(k, working_[k]);
-    // Without the overlap shortcut (some rectangle is not solid) every pair is tried.
-    auto next = [&](std::size_t from, const Rect& a) { return allSolid ? NextOverlap(from, a) : from; };
+    for (std::size_t k = 0; k < n; ++k) set(k, working_[k], nextId++);
     for (std::size_t i = 0; i < n; ++i) {
         Rect a = working_[i];
-        for (std::size_t j = next(1, a); j < n; j = next(j + 1, a)) {
+        SkipIds skip;
+        skip.fill(ids_[i]);
+        std::size_t misses = 0;
+        // Without the overlap shortcut (some rectangle is not solid) every pair is tried.
+        auto next = [&](std::size_t from) { return allSolid ? NextOverlap(from, a, skip) : from; };
+        for (std::size_t j = next(1); j < n; j = next(j + 1)) {
             const Rect b = working_[j];
             const Rect u = BoundingBox(a, b);
-            if (u.Area() < a.Area() + b.Area()) {
+            if (u.Area() >= a.Area() + b.Area()) {
+                skip[1 + misses++ % (kSkipCount - 1)] = ids_[j];
+            } else if (u == a) {
+                set(j, u, ids_[i]);  // b lies inside a: a and its known misses stay as they are
+            } else {
+                const std::int32_t id = u == b ? ids_[j] : nextId++;
                 a = u;
-                working_[i] = u;
-                working_[j] = u;
-                setEdges(i, u);
-                setEdges(j, u);
+                set(i, u, id);
+                set(j, u, id);
+                skip.fill(id);
+                misses = 0;
             }
         }
     }

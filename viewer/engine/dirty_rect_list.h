@@ -32,14 +32,21 @@ private:
     std::vector<Rect> pending_;
     std::vector<Rect> previous_;
     std::vector<Rect> working_;
+    // Ids the merge pass need not visit: the grown rectangle's and the last misses'.
+    static constexpr std::size_t kSkipCount = 4;
+    using SkipIds = std::array<std::int32_t, kSkipCount>;
     // The first working rectangle from `from` on whose interior meets `a`'s and
-    // that is not equal to `a`, or the list's size; reads edges_.
-    std::size_t NextOverlap(std::size_t from, const Rect& a) const;
+    // whose id is not in `skip`, or the list's size; reads edges_ and ids_.
+    std::size_t NextOverlap(std::size_t from, const Rect& a, const SkipIds& skip) const;
 
     std::vector<std::uint32_t> order_;  // scratch for the duplicate pass
     // Scratch for the merge pass: the working rectangles' lefts, tops, rights and
     // bottoms, each edge in an array of its own so four can be tested at once.
     std::array<std::vector<std::int32_t>, 4> edges_;
+    // Scratch for the merge pass: working rectangles with the same id are equal
+    // (merging copies one's id to the other), so the scan can skip a known miss
+    // and its copies by one comparison.
+    std::vector<std::int32_t> ids_;
 };
 
 }  // namespace orb
