@@ -89,9 +89,18 @@ std::vector<std::uint8_t> ScaledRows(const GXDrawingSurface& source, int newWidt
     const int width = source.Width(), height = source.Height();
     const std::uint32_t newStride = StrideFor(source.Depth(), newWidth);
     std::vector<std::uint8_t> scaled(static_cast<std::size_t>(newStride) * newHeight, 0);
-    const std::vector<int> columns = NearestSources(width, newWidth);
     const std::vector<int> rows = NearestSources(height, newHeight);
     const std::size_t rowBytes = static_cast<std::size_t>(newWidth) * bytes;
+    // Where in its input row each output pixel comes from; the offsets rise along the row.
+    std::vector<std::uint32_t> offsets;
+    offsets.reserve(static_cast<std::size_t>(newWidth));
+    for (int column : NearestSources(width, newWidth)) offsets.push_back(static_cast<std::uint32_t>(column * bytes));
+    // 24-bit pixels are copied as whole words, the fourth byte overwritten by the
+    // next pixel: all but the last, and none whose word would run past the input row.
+    const std::uint32_t inputRowBytes = source.Stride();
+    const auto wordFits = [&](std::uint32_t offset) { return offset + 4 <= inputRowBytes; };
+    const std::ptrdiff_t wordPixels = std::min<std::ptrdiff_t>(
+        newWidth - 1, std::partition_point(offsets.begin(), offsets.end(), wordFits) - offsets.begin());
     for (int outRow = 0; outRow < newHeight; ++outRow) {
         std::uint8_t* out = scaled.data() + static_cast<std::size_t>(outRow) * newStride;
         // An input row shown twice (enlarging) is the output row before it again.
@@ -101,15 +110,12 @@ std::vector<std::uint8_t> ScaledRows(const GXDrawingSurface& source, int newWidt
         }
         const std::uint8_t* in = source.Row(rows[outRow]).data();
         if (bytes == 1) {
-            for (int x = 0; x < newWidth; ++x) out[x] = in[columns[x]];
-        } else {
-            for (int x = 0; x < newWidth; ++x, out += 3) {
-                const std::uint8_t* pixel = in + static_cast<std::size_t>(columns[x]) * 3;
-                out[0] = pixel[0];
-                out[1] = pixel[1];
-                out[2] = pixel[2];
-            }
+            for (int x = 0; x < newWidth; ++x) out[x] = in[offsets[x]];
+            continue;
         }
+        std::ptrdiff_t x = 0;
+        for (; x < wordPixels; ++x, out += 3) std::memcpy(out, in + offsets[x], 4);
+        for (; x < newWidth; ++x, out += 3) std::memcpy(out, in + offsets[x], 3);
     }
     return scaled;
 }

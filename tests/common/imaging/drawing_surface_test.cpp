@@ -385,6 +385,33 @@ TEST(Scale, UnevenRatiosEachWay) {
     }
 }
 
+TEST(Scale, TheLastInputPixelIsReachedAndTheOutputPaddingStaysZero) {
+    // 4 x 2 at 24 bits fills its 12-byte rows exactly. Columns 4 to 7: sums 7 ->
+    // input 0 (3 left), 10 -> input 1 twice (2), 9 -> input 2 twice (1), 8 ->
+    // input 3 twice. Rows 2 to 3: 3 -> row 0 (1 left), 4 -> row 1 twice.
+    constexpr int kColumns[] = {0, 1, 1, 2, 2, 3, 3};
+    constexpr int kRows[] = {0, 1, 1};
+    const GXDrawingSurface source = test::Numbered24(4, 2);
+    ASSERT_EQ(source.Stride(), 12u);
+    NullReportSink sink;
+    const GXDrawingSurface wide = source.ScaledCopy(7, 3, sink);
+    ASSERT_EQ(wide.Width(), 7);
+    ASSERT_EQ(wide.Stride(), 24u);
+    for (int row = 0; row < 3; ++row) {
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(PixelAt(wide, x, row), PixelAt(source, kColumns[x], kRows[row])) << row << "," << x;
+        for (int pad = 21; pad < 24; ++pad) EXPECT_EQ(wide.Row(row)[pad], 0) << row;
+    }
+
+    // Whatever an input row's padding holds stays out of the output: 5 to 3 wide
+    // shows columns 1, 3 and 4 (as in UnevenRatiosEachWay) followed by zeros.
+    GXDrawingSurface padded = test::Numbered24(5, 1);
+    padded.Row(0)[15] = 0xEE;
+    const GXDrawingSurface narrow = padded.ScaledCopy(3, 1, sink);
+    EXPECT_EQ(PixelAt(narrow, 2, 0), PixelAt(padded, 4, 0));
+    for (int pad = 9; pad < 12; ++pad) EXPECT_EQ(narrow.Row(0)[pad], 0) << pad;
+}
+
 TEST(Scale, FromAnotherSurfaceLeavesThatOneAlone) {
     const GXDrawingSurface source = test::Numbered8(4, 4);
     GXDrawingSurface target = test::Numbered8(1, 1);
