@@ -1,5 +1,6 @@
 #include "viewer/engine/keyed_copy.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "viewer/engine/simd.h"
@@ -27,39 +28,60 @@ unsigned WhiteBytes(const std::uint8_t* in) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(-1))));
 }
+
+// The 16 bytes at `in` over those at `out`, except where bit b of `keep` is set.
+void BlendBytes(std::uint8_t* out, const std::uint8_t* in, unsigned keep) {
+    const __m128i bit = _mm_set1_epi64x(0x8040201008040201ll);  // byte b tests bit b % 8
+    const __m128i spread = _mm_set_epi64x(static_cast<long long>(0x0101010101010101ull * ((keep >> 8) & 0xFF)),
+                                          static_cast<long long>(0x0101010101010101ull * (keep & 0xFF)));
+    const __m128i kept = _mm_cmpeq_epi8(_mm_and_si128(spread, bit), bit);
+    auto* target = reinterpret_cast<__m128i*>(out);
+    const __m128i from = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    _mm_storeu_si128(target, _mm_or_si128(_mm_and_si128(kept, _mm_loadu_si128(target)), _mm_andnot_si128(kept, from)));
+}
+
+// One block of 16 pixels: skipped, copied or blended whole.
+void CopyKeyedBlock(std::uint8_t* out, const std::uint8_t* in, int bytesPerPixel) {
+    if (bytesPerPixel == 1) {
+        const unsigned white = WhiteBytes(in);
+        if (white == 0xFFFF) return;
+        if (white == 0) std::memcpy(out, in, 16);
+        else BlendBytes(out, in, white);
+        return;
+    }
+    // Pixel p is white when bytes 3p, 3p + 1 and 3p + 2 all are.
+    constexpr std::uint64_t kFirstBytes = 0x249249249249ull;  // bits 0, 3, ..., 45
+    const std::uint64_t bytes = std::uint64_t(WhiteBytes(in)) | std::uint64_t(WhiteBytes(in + 16)) << 16 |
+                                std::uint64_t(WhiteBytes(in + 32)) << 32;
+    const std::uint64_t white = bytes & (bytes >> 1) & (bytes >> 2) & kFirstBytes;
+    if (white == kFirstBytes) return;
+    if (white == 0) {
+        std::memcpy(out, in, 48);
+        return;
+    }
+    const std::uint64_t keep = white | white << 1 | white << 2;
+    for (int part = 0; part < 3; ++part)
+        BlendBytes(out + 16 * part, in + 16 * part, static_cast<unsigned>(keep >> (16 * part)) & 0xFFFF);
+}
 #endif
 
 }  // namespace
 
 void CopyKeyedRow(std::uint8_t* out, const std::uint8_t* in, int count, int bytesPerPixel) {
-    int done = 0;
 #ifdef ORB_HAVE_SSE2
     // Blocks of 16 pixels: sprites are mostly runs of opaque or of white pixels,
-    // which are copied or skipped whole.
+    // which are copied or skipped whole; the edges between them are blended. A
+    // row's tail is the last 16 pixels again: copying a pixel twice changes nothing.
     constexpr int kBlock = 16;
-    if (bytesPerPixel == 1) {
-        for (; done + kBlock <= count; done += kBlock) {
-            const unsigned white = WhiteBytes(in + done);
-            if (white == 0xFFFF) continue;
-            if (white == 0) std::memcpy(out + done, in + done, kBlock);
-            else CopyKeyedPixels(out + done, in + done, kBlock, 1);
+    if (count >= kBlock) {
+        for (int done = 0; done < count; done += kBlock) {
+            const int first = std::min(done, count - kBlock);
+            CopyKeyedBlock(out + first * bytesPerPixel, in + first * bytesPerPixel, bytesPerPixel);
         }
-    } else {
-        // Pixel p is white when bytes 3p, 3p + 1 and 3p + 2 all are.
-        constexpr std::uint64_t kFirstBytes = 0x249249249249ull;  // bits 0, 3, ..., 45
-        for (; done + kBlock <= count; done += kBlock) {
-            const std::uint8_t* from = in + 3 * done;
-            const std::uint64_t bytes = std::uint64_t(WhiteBytes(from)) |
-                                        std::uint64_t(WhiteBytes(from + 16)) << 16 |
-                                        std::uint64_t(WhiteBytes(from + 32)) << 32;
-            const std::uint64_t white = bytes & (bytes >> 1) & (bytes >> 2) & kFirstBytes;
-            if (white == kFirstBytes) continue;
-            if (white == 0) std::memcpy(out + 3 * done, from, 3 * kBlock);
-            else CopyKeyedPixels(out + 3 * done, from, kBlock, 3);
-        }
+        return;
     }
 #endif
-    CopyKeyedPixels(out + done * bytesPerPixel, in + done * bytesPerPixel, count - done, bytesPerPixel);
+    CopyKeyedPixels(out, in, count, bytesPerPixel);
 }
 
 }  // namespace orb

@@ -1,6 +1,7 @@
 // The colour-keyed row copy of the software display: white source pixels are
-// skipped, every other pixel is copied. With SSE2 it looks at 16 pixels at once
-// and copies or skips whole runs; without, pixel by pixel. Both give the same bytes.
+// skipped, every other pixel is copied. With SSE2 it takes 16 pixels at once,
+// copying, skipping or blending them whole; without, it goes pixel by pixel. Both
+// give the same bytes.
 #pragma once
 #include <cstdint>
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "viewer/engine/keyed_copy.h"
@@ -61,6 +62,34 @@ TEST(KeyedCopy, EightBitRows) {
     }
     CopyKeyedRow(out.data(), in.data(), 0, 1);  // nothing to do
     EXPECT_EQ(out[0], 9);
+}
+
+TEST(KeyedCopy, EveryRowLengthMatchesPixelByPixel) {
+    // Rows of 1 to 70 pixels at both depths, white pixels in runs and alone among
+    // colours that are white in all but one byte; the bytes after the row stay.
+    std::mt19937 random(1210);
+    for (int bytes : {1, 3}) {
+        for (int count = 1; count <= 70; ++count) {
+            const std::size_t size = static_cast<std::size_t>(count) * bytes;
+            std::vector<std::uint8_t> in(size), out(size + 16), expected;
+            bool white = false;
+            for (int p = 0; p < count; ++p) {
+                if (random() % 5 == 0) white = !white;
+                for (int b = 0; b < bytes; ++b) in[p * bytes + b] = white ? 255 : static_cast<std::uint8_t>(random() % 2 ? 255 : random());
+                if (!white && bytes == 3) in[p * 3 + random() % 3] = 254;  // one byte short of white
+                if (!white && bytes == 1) in[p] = static_cast<std::uint8_t>(random() % 255);
+            }
+            for (auto& b : out) b = static_cast<std::uint8_t>(random());
+            expected = out;
+            for (int p = 0; p < count; ++p) {
+                const std::uint8_t* pixel = &in[p * bytes];
+                const bool key = bytes == 1 ? pixel[0] == 255 : (pixel[0] & pixel[1] & pixel[2]) == 255;
+                if (!key) std::copy(pixel, pixel + bytes, &expected[p * bytes]);
+            }
+            CopyKeyedRow(out.data(), in.data(), count, bytes);
+            ASSERT_EQ(out, expected) << count << " pixels of " << bytes << " bytes";
+        }
+    }
 }
 
 }  // namespace
