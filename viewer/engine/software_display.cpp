@@ -40,9 +40,13 @@ Rect CopyBlock(GXDrawingSurface& target, int dx, int dy, const GXDrawingSurface&
     clip(sy, dy, height, source.Height(), target.Height());
     if (width <= 0 || height <= 0) return {};
     const int bytes = target.Depth() / 8;
+    // Rows are stored bottom-up: each next row lies one stride lower.
+    const std::size_t outStride = target.Stride(), inStride = source.Stride();
+    std::uint8_t* const outFirst = RowStart(target, dy) + std::size_t(dx) * bytes;
+    const std::uint8_t* const inFirst = RowStart(source, sy) + std::size_t(sx) * bytes;
     for (int row = 0; row < height; ++row) {
-        std::uint8_t* out = RowStart(target, dy + row) + std::size_t(dx) * bytes;
-        const std::uint8_t* in = RowStart(source, sy + row) + std::size_t(sx) * bytes;
+        std::uint8_t* out = outFirst - std::size_t(row) * outStride;
+        const std::uint8_t* in = inFirst - std::size_t(row) * inStride;
         if (keyed) CopyKeyedRow(out, in, width, bytes);
         else std::memcpy(out, in, std::size_t(width) * bytes);
     }
