@@ -90,8 +90,17 @@ void DirtyRectList::BuildWorkingList() {
         ids_[k] = id;
     };
     for (std::size_t k = 0; k < n; ++k) set(k, working_[k], nextId++);
+    // A scan depends only on `a` and the list's values. One in which `a` did not
+    // grow leaves nothing for an equal `a` to merge, and rectangles it swallowed
+    // became copies of `a`, which earlier such scans met already and did not merge
+    // with; so until some `a` grows, a rectangle equal to such an `a` is passed by.
+    std::array<Rect, 4> settled;
+    std::size_t settledCount = 0;
     for (std::size_t i = 0; i < n; ++i) {
         Rect a = working_[i];
+        const auto settledEnd = settled.begin() + static_cast<std::ptrdiff_t>(std::min(settledCount, settled.size()));
+        if (std::find(settled.begin(), settledEnd, a) != settledEnd) continue;
+        bool grew = false;
         SkipIds skip;
         skip.fill(ids_[i]);
         std::size_t misses = 0;
@@ -105,6 +114,7 @@ void DirtyRectList::BuildWorkingList() {
             } else if (u == a) {
                 set(j, u, ids_[i]);  // b lies inside a: a and its known misses stay as they are
             } else {
+                grew = true;
                 const std::int32_t id = u == b ? ids_[j] : nextId++;
                 a = u;
                 set(i, u, id);
@@ -113,6 +123,8 @@ void DirtyRectList::BuildWorkingList() {
                 misses = 0;
             }
         }
+        if (grew) settledCount = 0;
+        else settled[settledCount++ % settled.size()] = a;
     }
     // Later copies of a rectangle become empty, which DrawList skips: sorted by
     // value (ties in list order), every copy after the first of its run goes.
