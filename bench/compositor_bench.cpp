@@ -51,13 +51,15 @@ double MeasureMemcpy() {
 
 // Bytes one frame moves: each working rectangle is read from the backdrop and
 // written to the back buffer, then read again and written to the screen; each
-// visible sprite's square is read and written once into the back buffer.
+// visible sprite's square is read and written once into the back buffer, and
+// once more into the backdrop where the show imprints its sprites.
 double BytesTouched(const ViewerState& state) {
     double bytes = 0;
     for (const Rect& r : state.dirty.Working())
         bytes += 4.0 * 3 * std::max(0, r.right - r.left) * std::max(0, r.bottom - r.top);
+    const double blits = state.ImprintsSprites() ? 2 : 1;
     for (const auto& item : state.display.Items())
-        if (item && item->visible) bytes += 2.0 * 3 * item->surfaceSide * item->surfaceSide;
+        if (item && item->visible) bytes += blits * 2.0 * 3 * item->surfaceSide * item->surfaceSide;
     return bytes;
 }
 
@@ -122,7 +124,7 @@ std::optional<RunResult> RunShow(const BenchOptions& options, const Show& show, 
         const auto stop = Clock::now();
         if (measure == Measure::Peer) {
 #ifdef ORB_BENCH_PEER
-            run.seconds += peer->Frame(state, show.mode == kSplat && !state.settings.eraser);
+            run.seconds += peer->Frame(state, state.ImprintsSprites());
 #endif
         } else {
             run.seconds += Seconds(start, stop);

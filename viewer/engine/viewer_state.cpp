@@ -305,7 +305,7 @@ void ViewerState::RunFrame() {
     }
     if (spriteCount > 0) sprites[spriteCount - 1]->EndFrame();
     display.UpdateDrawList(dirty);
-    display.BlitAllItems(settings.motionMode == kSplat && !settings.eraser);
+    display.BlitAllItems(ImprintsSprites());
     display.DrawList(dirty, 2);
     if (starField && !starField->Draw(*platform_.display, random))
         QuitWithCode(kExitStarFieldNoScreen);

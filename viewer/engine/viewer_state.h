@@ -92,6 +92,8 @@ public:
     // 8 on palette displays (up to 8 bits per pixel), else 24: the depth frames
     // are prepared at.
     int WorkingDepth() const;
+    // SPLAT without the eraser leaves each sprite's picture on the backdrop too.
+    bool ImprintsSprites() const { return settings.motionMode == kSplat && !settings.eraser; }
 
     // The full start of the show: display, view geometry, background, scene, the
     // first frame, the sounds. False when it had to stop (a quit code is set).
