@@ -94,7 +94,7 @@ void DirtyRectList::BuildWorkingList() {
     // grow leaves nothing for an equal `a` to merge, and rectangles it swallowed
     // became copies of `a`, which earlier such scans met already and did not merge
     // with; so until some `a` grows, a rectangle equal to such an `a` is passed by.
-    std::array<Rect, 4> settled;
+    std::array<Rect, 32> settled;
     std::size_t settledCount = 0;
     for (std::size_t i = 0; i < n; ++i) {
         Rect a = working_[i];
