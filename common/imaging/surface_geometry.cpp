@@ -92,13 +92,12 @@ std::vector<std::uint8_t> ScaledRows(const GXDrawingSurface& source, int newWidt
     const std::vector<int> rows = NearestSources(height, newHeight);
     const std::size_t rowBytes = static_cast<std::size_t>(newWidth) * bytes;
     // Where in its input row each output pixel comes from; the offsets rise along the row.
-    std::vector<std::uint32_t> offsets;
-    offsets.reserve(static_cast<std::size_t>(newWidth));
-    for (int column : NearestSources(width, newWidth)) offsets.push_back(static_cast<std::uint32_t>(column * bytes));
+    std::vector<int> offsets = NearestSources(width, newWidth);
+    for (int& offset : offsets) offset *= bytes;
     // 24-bit pixels are copied as whole words, the fourth byte overwritten by the
     // next pixel: all but the last, and none whose word would run past the input row.
-    const std::uint32_t inputRowBytes = source.Stride();
-    const auto wordFits = [&](std::uint32_t offset) { return offset + 4 <= inputRowBytes; };
+    const std::int64_t inputRowBytes = source.Stride();
+    const auto wordFits = [&](int offset) { return offset + 4 <= inputRowBytes; };
     const std::ptrdiff_t wordPixels = std::min<std::ptrdiff_t>(
         newWidth - 1, std::partition_point(offsets.begin(), offsets.end(), wordFits) - offsets.begin());
     for (int outRow = 0; outRow < newHeight; ++outRow) {
