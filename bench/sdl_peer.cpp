@@ -49,7 +49,7 @@ SdlPeer::SdlPeer(const ViewerState& state, const SoftwareDisplay& backend) {
 }
 
 void SdlPeer::TakePicture(const DrawItem& item, Sprite& sprite) {
-    const auto& picture = static_cast<const SoftwareSurface&>(*item.surface).picture;
+    const GXDrawingSurface& picture = item.Shown();
     if (!sprite.surface || sprite.surface->w != picture.Width() || sprite.surface->h != picture.Height()) {
         sprite.surface = NewSurface(picture.Width(), picture.Height());
         if (!sprite.surface) return;

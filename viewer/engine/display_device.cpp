@@ -115,6 +115,7 @@ bool DisplayDevice::DrawIntoSurface(DrawItem& item) {
         item.surfaceSide = needed;
     }
     ++item.pictureVersion;
+    if (backend_.BlitsPictures()) return true;  // blitted from the picture itself
     return backend_.DrawPicture(*item.surface, image, (item.surfaceSide - image.Width()) / 2,
                                 (item.surfaceSide - image.Height()) / 2);
 }
@@ -340,7 +341,6 @@ void DisplayDevice::UpdateDrawList(DirtyRectList& dirty) {
 
 bool DisplayDevice::BlitRectangles(const DrawItem& item, Rect& target, Rect& source) const {
     const int w = item.Shown().Width(), h = item.Shown().Height();
-    const int ox = (item.surfaceSide - w) / 2, oy = (item.surfaceSide - h) / 2;
     int x = 0, y = 0;
     ScreenPosition(item, x, y);
     const Rect unclipped{x - w / 2, y - h / 2, x - w / 2 + w, y - h / 2 + h};
@@ -348,8 +348,8 @@ bool DisplayDevice::BlitRectangles(const DrawItem& item, Rect& target, Rect& sou
     target = Intersect(unclipped, Rect{0, 0, mode_.width - 1, mode_.height - 1});
     if (target.Width() <= 0 || target.Height() <= 0) return false;
     // The source is cut where the screen cut the picture.
-    const int sourceLeft = ox + (target.left - unclipped.left);
-    const int sourceTop = oy + (target.top - unclipped.top);
+    const int sourceLeft = target.left - unclipped.left;
+    const int sourceTop = target.top - unclipped.top;
     source = {sourceLeft, sourceTop, sourceLeft + target.Width(), sourceTop + target.Height()};
     return true;
 }
@@ -394,18 +394,27 @@ bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
         return false;
     }
     const GXDrawingSurface& image = item->Shown();
-    const int ox = (item->surfaceSide - image.Width()) / 2, oy = (item->surfaceSide - image.Height()) / 2;
     Rect clipped, source;
     if (!BlitRectangles(*item, clipped, source)) return true;
     const bool keyed = item->flags & kDrawTransparent;
+    const bool direct = backend_.BlitsPictures();
+    // Without direct blits the picture is drawn centred in the item's surface.
+    const int ox = (item->surfaceSide - image.Width()) / 2, oy = (item->surfaceSide - image.Height()) / 2;
+    const Rect inSurface{source.left + ox, source.top + oy, source.right + ox, source.bottom + oy};
 
-    auto blit = [&](DisplaySurface& target, DisplaySurface& from) {
-        const BlitResult result = BlitRepeating(target, clipped.left, clipped.top, from, source, keyed);
+    // `picture` is the item's picture or its eraser cut-out; without direct blits
+    // the item's surface holds it.
+    auto blit = [&](DisplaySurface& target, const GXDrawingSurface& picture) {
+        BlitResult result;
+        do {
+            result = direct ? backend_.BlitPicture(target, clipped.left, clipped.top, picture, source, keyed)
+                            : backend_.Blit(target, clipped.left, clipped.top, *item->surface, inSurface, keyed);
+        } while (result == BlitResult::StillDrawing);
         if (result == BlitResult::SurfaceLost) RestoreSurfaces();
         return result == BlitResult::Ok;
     };
 
-    if (item->visible && !blit(*backBuffer_, *item->surface)) return false;
+    if (item->visible && !blit(*backBuffer_, image)) return false;
     if (item->flags & kDrawErase) {
         if (!hiddenPicture_) {
             Fatal(kExitEraseWithoutHidden);
@@ -413,13 +422,13 @@ bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
         }
         GXDrawingSurface cutOut = image;
         hiddenPicture_->Blt(cutOut, clipped.left, clipped.top, clipped.right, clipped.bottom,
-                            source.left - ox, source.top - oy, kBltEraseCapture, reports_);
-        backend_.DrawPicture(*item->surface, cutOut, ox, oy);
-        const bool ok = !item->visible || !backdrop_ || blit(*backdrop_, *item->surface);
-        backend_.DrawPicture(*item->surface, image, ox, oy);
+                            source.left, source.top, kBltEraseCapture, reports_);
+        if (!direct) backend_.DrawPicture(*item->surface, cutOut, ox, oy);
+        const bool ok = !item->visible || !backdrop_ || blit(*backdrop_, cutOut);
+        if (!direct) backend_.DrawPicture(*item->surface, image, ox, oy);
         if (!ok) return false;
     }
-    if (imprint && backdrop_ && !blit(*backdrop_, *item->surface)) return false;
+    if (imprint && backdrop_ && !blit(*backdrop_, image)) return false;
     return true;
 }
 

@@ -54,7 +54,7 @@ struct DrawItem {
     std::int32_t flipHorizontal = 0;
     std::int32_t flipVertical = 0;
     bool visible = true;
-    std::uint32_t pictureVersion = 0;  // counts the redraws of the surface
+    std::uint32_t pictureVersion = 0;  // counts the changes of the picture shown
 
     // What is shown.
     const GXDrawingSurface& Shown() const { return sharedImage ? *sharedImage : displayImage; }
@@ -140,7 +140,7 @@ public:
     // The screen position of an item's centre (mapping applied, rounded).
     void ScreenPosition(const DrawItem& item, int& x, int& y) const;
     // Where BlitItem draws the item: the screen rectangle, clipped, and the part of
-    // the item's surface that lands there. False when none of it is on the screen.
+    // the item's picture that lands there. False when none of it is on the screen.
     bool BlitRectangles(const DrawItem& item, Rect& target, Rect& source) const;
     // Bytes of the scaled pictures quick rotation keeps (within kScaledRotationBudget).
     std::size_t ScaledPictureBytes() const { return scaledRotations_.Bytes(); }

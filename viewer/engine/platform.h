@@ -67,6 +67,15 @@ public:
     // source pixels leave the target unchanged. The rectangle is clipped to both.
     virtual BlitResult Blit(DisplaySurface& target, int x, int y, DisplaySurface& source,
                             const Rect& sourceRect, bool keyed) = 0;
+    // Whether BlitPicture works here. Where it does, the draw list blits sprites
+    // straight from their pictures and never draws them into their surfaces: a
+    // sprite whose picture changes every frame is then copied once a frame, not twice.
+    virtual bool BlitsPictures() const { return false; }
+    // Blit with a picture in memory (at the drawing depth) as the source.
+    virtual BlitResult BlitPicture(DisplaySurface&, int, int, const GXDrawingSurface&, const Rect&,
+                                   bool) {
+        return BlitResult::Failed;
+    }
     // Gives a surface the white source colour key used by keyed blits.
     virtual void SetColourKey(DisplaySurface& surface) = 0;
     // Recovers a lost surface's memory (content must be drawn again). True when done.

@@ -53,6 +53,19 @@ Rect CopyBlock(GXDrawingSurface& target, int dx, int dy, const GXDrawingSurface&
     return {dx, dy, dx + width, dy + height};
 }
 
+// `picture` at `depth`: itself, or a copy converted as the system's blit would
+// convert it, kept in `converted`. Null when it cannot be converted.
+const GXDrawingSurface* AtDepth(const GXDrawingSurface& picture, int depth, GXDrawingSurface& converted) {
+    if (picture.Depth() == depth) return &picture;
+    converted = picture;
+    NullReportSink quiet;
+    if (depth == 8)
+        converted.ConvertTo8Keyed(Program::Viewer);
+    else
+        converted.ConvertTo24(Program::Viewer, quiet);
+    return converted.Depth() == depth ? &converted : nullptr;
+}
+
 }  // namespace
 
 SoftwareSurface::SoftwareSurface(int depth, int width, int height) {
@@ -93,26 +106,31 @@ bool SoftwareDisplay::DrawPicture(DisplaySurface& target, const GXDrawingSurface
                                   int y) {
     auto& surface = static_cast<SoftwareSurface&>(target).picture;
     if (picture.Empty()) return false;
-    if (picture.Depth() == surface.Depth()) {
-        CopyBlock(surface, x, y, picture, 0, 0, picture.Width(), picture.Height(), false);
-        return true;
-    }
-    // Drawing converts as the system's blit would.
-    GXDrawingSurface converted = picture;
-    NullReportSink quiet;
-    if (surface.Depth() == 8)
-        converted.ConvertTo8Keyed(Program::Viewer);
-    else
-        converted.ConvertTo24(Program::Viewer, quiet);
-    if (converted.Depth() != surface.Depth()) return false;
-    CopyBlock(surface, x, y, converted, 0, 0, converted.Width(), converted.Height(), false);
+    GXDrawingSurface converted;
+    const GXDrawingSurface* drawn = AtDepth(picture, surface.Depth(), converted);
+    if (!drawn) return false;
+    CopyBlock(surface, x, y, *drawn, 0, 0, drawn->Width(), drawn->Height(), false);
     return true;
 }
 
 BlitResult SoftwareDisplay::Blit(DisplaySurface& target, int x, int y, DisplaySurface& source,
                                  const Rect& sourceRect, bool keyed) {
+    return CopyOnto(target, x, y, static_cast<SoftwareSurface&>(source).picture, sourceRect, keyed);
+}
+
+BlitResult SoftwareDisplay::BlitPicture(DisplaySurface& target, int x, int y,
+                                        const GXDrawingSurface& picture, const Rect& sourceRect,
+                                        bool keyed) {
+    GXDrawingSurface converted;
+    const GXDrawingSurface* from =
+        AtDepth(picture, static_cast<SoftwareSurface&>(target).picture.Depth(), converted);
+    if (!from) return BlitResult::Failed;
+    return CopyOnto(target, x, y, *from, sourceRect, keyed);
+}
+
+BlitResult SoftwareDisplay::CopyOnto(DisplaySurface& target, int x, int y, const GXDrawingSurface& from,
+                                     const Rect& sourceRect, bool keyed) {
     auto& to = static_cast<SoftwareSurface&>(target).picture;
-    const auto& from = static_cast<SoftwareSurface&>(source).picture;
     if (to.Depth() != from.Depth()) return BlitResult::Failed;
     const Rect written = CopyBlock(to, x, y, from, sourceRect.left, sourceRect.top,
                                    sourceRect.Width(), sourceRect.Height(), keyed);

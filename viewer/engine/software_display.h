@@ -33,6 +33,9 @@ public:
                      int y) override;
     BlitResult Blit(DisplaySurface& target, int x, int y, DisplaySurface& source,
                     const Rect& sourceRect, bool keyed) override;
+    bool BlitsPictures() const override { return true; }
+    BlitResult BlitPicture(DisplaySurface& target, int x, int y, const GXDrawingSurface& picture,
+                           const Rect& sourceRect, bool keyed) override;
     void SetColourKey(DisplaySurface&) override {}
     bool Restore(DisplaySurface&) override { return true; }
     bool FillOnScreen(std::span<const ScreenFill> fills) override;
@@ -43,6 +46,8 @@ public:
     std::vector<Rect> TakeChangedRects();
 
 private:
+    BlitResult CopyOnto(DisplaySurface& target, int x, int y, const GXDrawingSurface& from,
+                        const Rect& sourceRect, bool keyed);
     void NoteChanged(const Rect& rect);
 
     int requestedDepth_;

@@ -47,6 +47,13 @@ BlitResult GdiDisplay::Blit(DisplaySurface& target, int x, int y, DisplaySurface
     return result;
 }
 
+BlitResult GdiDisplay::BlitPicture(DisplaySurface& target, int x, int y, const GXDrawingSurface& picture,
+                                   const Rect& sourceRect, bool keyed) {
+    BlitResult result = memory_.BlitPicture(target, x, y, picture, sourceRect, keyed);
+    if (&target == &memory_.Screen()) PresentChanges();
+    return result;
+}
+
 bool GdiDisplay::FillOnScreen(std::span<const ScreenFill> fills) {
     bool filled = memory_.FillOnScreen(fills);
     PresentChanges();

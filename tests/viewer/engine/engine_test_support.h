@@ -154,8 +154,10 @@ struct RecordingMidi final : MidiPlayer {
 };
 
 // A memory display that tests change one call at a time: every call goes to a
-// software display unless a test overrides it.
+// software display unless a test overrides it. It does not blit from pictures, so
+// sprites go through their surfaces, as on DirectDraw.
 struct ForwardingDisplay : DisplayBackend {
+    explicit ForwardingDisplay(int depth = 24) : inner(depth) {}
     bool Open(int w, int h, int bits, ReportSink& reports) override { return inner.Open(w, h, bits, reports); }
     void Close(ReportSink& reports) override { inner.Close(reports); }
     int DrawingDepth() const override { return inner.DrawingDepth(); }
@@ -171,7 +173,7 @@ struct ForwardingDisplay : DisplayBackend {
     void SetColourKey(DisplaySurface& surface) override { inner.SetColourKey(surface); }
     bool Restore(DisplaySurface& surface) override { return inner.Restore(surface); }
     bool FillOnScreen(std::span<const ScreenFill> fills) override { return inner.FillOnScreen(fills); }
-    SoftwareDisplay inner{24};
+    SoftwareDisplay inner;
 };
 
 struct RecordingQuit final : QuitSink {
@@ -190,17 +192,22 @@ struct ScriptedInput final : InputMonitor {
     int quietChecks = 1 << 30;
 };
 
+// How sprites reach the back buffer: blitted straight from their pictures, as the
+// software display does, or drawn into their surfaces first, as on DirectDraw.
+enum class SpritePath { Direct, ThroughSurfaces };
+
 // A show over a software display of the given size and depth (8 or 24) with its
 // own recorders.
 struct TestShow {
     explicit TestShow(int width = 64, int height = 48, SpriteFactory factory = StraightFactory(),
-                      int depth = 24)
-        : display(depth), state(MakePlatform(width, height, depth), std::move(factory)) {}
+                      int depth = 24, SpritePath path = SpritePath::Direct)
+        : display(depth), surfacesOnly(depth),
+          state(MakePlatform(width, height, depth, path), std::move(factory)) {}
 
-    Platform MakePlatform(int width, int height, int depth) {
+    Platform MakePlatform(int width, int height, int depth, SpritePath path) {
         Platform platform;
         platform.screen = {width, height, depth};
-        platform.display = &display;
+        platform.display = path == SpritePath::Direct ? static_cast<DisplayBackend*>(&display) : &surfacesOnly;
         platform.wave = &wave;
         platform.midi = &midi;
         platform.clock = &clock;
@@ -217,9 +224,13 @@ struct TestShow {
         return state.PrepareActorImages() && state.StartShow();
     }
 
-    const GXDrawingSurface& Screen() const { return *display.ScreenPicture(); }
+    const GXDrawingSurface& Screen() const {
+        const GXDrawingSurface* direct = display.ScreenPicture();
+        return direct ? *direct : *surfacesOnly.inner.ScreenPicture();
+    }
 
     SoftwareDisplay display;
+    ForwardingDisplay surfacesOnly;
     RecordingWave wave;
     RecordingMidi midi;
     FixedClock clock;

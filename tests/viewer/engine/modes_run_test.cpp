@@ -32,10 +32,11 @@ struct Scene {
     int height = 60;
     int depth = 24;
     bool patterned = false;
+    test::SpritePath path = test::SpritePath::Direct;
 };
 
 std::vector<std::uint64_t> RunShow(const ModeCase& c, int frames, const Scene& scene = {}) {
-    TestShow show(scene.width, scene.height, CreateModeSprite, scene.depth);
+    TestShow show(scene.width, scene.height, CreateModeSprite, scene.depth, scene.path);
     ViewerSettings& s = show.state.settings;
     if (scene.patterned) {
         AddPatternedActor(show.state.actors, 24, 16, 3, 1, "anim");
@@ -104,6 +105,14 @@ class PinnedFrames : public ::testing::TestWithParam<PinnedCase> {};
 TEST_P(PinnedFrames, MatchTheRecordedRun) {
     const PinnedCase& c = GetParam();
     const auto frames = RunShow(c.mode, 200, Scene{150, 110, c.depth, true});
+    EXPECT_EQ(test::Digest(frames), c.digest) << "mode " << c.mode.mode << " at " << c.depth << " bits";
+}
+
+// A back-end that cannot blit from pictures gets each sprite's picture drawn into
+// its surface and blits from there: the same frames.
+TEST_P(PinnedFrames, MatchTheRecordedRunThroughSurfaces) {
+    const PinnedCase& c = GetParam();
+    const auto frames = RunShow(c.mode, 200, Scene{150, 110, c.depth, true, test::SpritePath::ThroughSurfaces});
     EXPECT_EQ(test::Digest(frames), c.digest) << "mode " << c.mode.mode << " at " << c.depth << " bits";
 }
 
