@@ -93,12 +93,15 @@ void DisplayDevice::RebuildDisplay(DrawItem& item) {
     if (item.flipHorizontal) item.displayImage.FlipHorizontal(Program::Viewer, reports_);
     if (item.flipVertical) item.displayImage.FlipVertical(Program::Viewer, reports_);
     item.displayImage.Rotate(static_cast<int>(item.angle), Program::Viewer);
+    item.opaque = item.displayImage.FindOpaqueBounds();
 }
 
 bool DisplayDevice::SetQuickRotationImage(DrawItem& item, int k) {
     if (!item.frame || k < 0 || k >= static_cast<int>(item.frame->rotationSet.size()))
         return false;
-    item.sharedImage = scaledRotations_.Get(item.frame->rotationSet[k], item.width, item.height, reports_);
+    ScaledPicture scaled = scaledRotations_.Get(item.frame->rotationSet[k], item.width, item.height, reports_);
+    item.sharedImage = std::move(scaled.picture);
+    item.opaque = scaled.opaque;
     return true;
 }
 
@@ -251,6 +254,11 @@ bool DisplayDevice::ShowObject(std::uint32_t id, bool visible) {
 const GXDrawingSurface* DisplayDevice::ItemPicture(std::uint32_t id) const {
     const DrawItem* item = Find(id);
     return item ? &item->Shown() : nullptr;
+}
+
+const OpaqueBounds* DisplayDevice::ItemOpaqueBounds(std::uint32_t id) const {
+    const DrawItem* item = Find(id);
+    return item && !item->Shown().Empty() ? &item->opaque : nullptr;
 }
 
 const GXDrawingSurface* DisplayDevice::BackdropPicture() const { return backdropPicture_.get(); }

@@ -41,6 +41,7 @@ struct DrawItem {
     GXDrawingSurface displayImage;            // workImage flipped and rotated
     // Quick rotation's picture instead, shared with its cache rather than copied.
     std::shared_ptr<const GXDrawingSurface> sharedImage;
+    OpaqueBounds opaque;  // the shown picture's, found when it changes
     const WorldMapping* mapping = nullptr;    // null: x, y are already pixels
     std::int32_t x = 0;                       // centre, world units with a mapping
     std::int32_t y = 0;
@@ -109,6 +110,9 @@ public:
     bool ShowObject(std::uint32_t id, bool visible);
     // The item's display image, or null.
     const GXDrawingSurface* ItemPicture(std::uint32_t id) const;
+    // The opaque bounds of the item's display image (FindOpaqueBounds), or null
+    // when there is no such item or its picture is empty.
+    const OpaqueBounds* ItemOpaqueBounds(std::uint32_t id) const;
     std::span<const std::unique_ptr<DrawItem>> Items() const { return items_; }
 
     // Builds the backdrop from `picture` (scaled to the mode) or, when null, from

@@ -3,27 +3,27 @@
 #include <algorithm>
 #include <utility>
 
-
 namespace orb {
 
-std::shared_ptr<const GXDrawingSurface> ScaledPictureCache::Get(const GXDrawingSurface& source, int width,
-                                                                int height, ReportSink& reports) {
+ScaledPicture ScaledPictureCache::Get(const GXDrawingSurface& source, int width, int height,
+                                      ReportSink& reports) {
     const Key key{&source, std::max(width, 1), std::max(height, 1)};
     if (auto found = index_.find(key); found != index_.end()) {
         entries_.splice(entries_.begin(), entries_, found->second);
-        return entries_.front().picture;
+        return entries_.front().scaled;
     }
     auto picture = std::make_shared<const GXDrawingSurface>(source.ScaledCopy(key.width, key.height, reports));
+    const OpaqueBounds opaque = picture->FindOpaqueBounds();
     bytes_ += picture->Pixels().size();
-    entries_.push_front(Entry{key, std::move(picture)});
+    entries_.push_front(Entry{key, ScaledPicture{std::move(picture), opaque}});
     index_.emplace(key, entries_.begin());
     // The newest entry stays even when it alone is over the budget.
     while (bytes_ > budget_ && entries_.size() > 1) {
-        bytes_ -= entries_.back().picture->Pixels().size();
+        bytes_ -= entries_.back().scaled.picture->Pixels().size();
         index_.erase(entries_.back().key);
         entries_.pop_back();
     }
-    return entries_.front().picture;
+    return entries_.front().scaled;
 }
 
 void ScaledPictureCache::Clear() {

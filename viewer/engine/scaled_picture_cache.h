@@ -17,14 +17,20 @@
 
 namespace orb {
 
+// A scaled copy and its opaque bounds, found once when it is made: moving sprites
+// ask for the bounds of their picture every frame.
+struct ScaledPicture {
+    std::shared_ptr<const GXDrawingSurface> picture;
+    OpaqueBounds opaque;
+};
+
 class ScaledPictureCache {
 public:
     explicit ScaledPictureCache(std::size_t budgetBytes) : budget_(budgetBytes) {}
 
     // `source` at width x height (at least one pixel each way). Sources are told
     // apart by address: Clear() before the pictures they came from go away.
-    std::shared_ptr<const GXDrawingSurface> Get(const GXDrawingSurface& source, int width, int height,
-                                                ReportSink& reports);
+    ScaledPicture Get(const GXDrawingSurface& source, int width, int height, ReportSink& reports);
     void Clear();
     std::size_t Bytes() const { return bytes_; }
     std::size_t Count() const { return entries_.size(); }
@@ -44,7 +50,7 @@ private:
     };
     struct Entry {
         Key key;
-        std::shared_ptr<const GXDrawingSurface> picture;
+        ScaledPicture scaled;
     };
     std::list<Entry> entries_;  // most recently used first
     std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> index_;

@@ -328,18 +328,13 @@ void Sprite::Show(bool visible) {
     if (drawHandle) viewer->display.ShowObject(drawHandle, visible);
 }
 
-const GXDrawingSurface* Sprite::ItemPicture() const {
-    return drawHandle ? viewer->display.ItemPicture(drawHandle) : nullptr;
-}
-
 void Sprite::VisibleHalfExtents(int& c, int& d) const {
     int left = 0, top = 0, right = width - 1, bottom = height - 1;
-    if (const GXDrawingSurface* picture = ItemPicture(); picture && !picture->Empty()) {
-        const OpaqueBounds bounds = picture->FindOpaqueBounds();
-        left = bounds.left;
-        top = bounds.top;
-        right = bounds.right;
-        bottom = bounds.bottom;
+    if (const OpaqueBounds* bounds = drawHandle ? viewer->display.ItemOpaqueBounds(drawHandle) : nullptr) {
+        left = bounds->left;
+        top = bounds->top;
+        right = bounds->right;
+        bottom = bounds->bottom;
     }
     c = viewer->PixelToWorldXInt((right - left) / 2);
     d = viewer->PixelToWorldYInt((bottom - top) / 2);

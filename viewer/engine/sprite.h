@@ -117,8 +117,6 @@ public:
     // Shows or hides this sprite's draw-list item (nothing when it has none yet).
     void Show(bool visible);
     void Hide() { Show(false); }
-    // The picture the draw list currently shows for this sprite, or null.
-    const GXDrawingSurface* ItemPicture() const;
     // Half extents of the visible part of the drawn picture in world units
     // (FindOpaqueBounds on the item picture, halved, integer conversions). Without
     // an item yet, the drawn width and height stand in for the picture.
