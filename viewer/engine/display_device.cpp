@@ -107,18 +107,21 @@ bool DisplayDevice::SetQuickRotationImage(DrawItem& item, int k) {
 
 bool DisplayDevice::DrawIntoSurface(DrawItem& item) {
     const GXDrawingSurface& image = item.Shown();
+    const bool direct = backend_.BlitsPictures();
     const int side = item.surfaceSide;
     if (side < image.Width() || side < image.Height()) {
         // The picture outgrew its surface (a growing sprite): give it a larger one.
         const int needed = std::max(image.Width(), image.Height());
-        std::unique_ptr<DisplaySurface> larger = backend_.CreateSurface(needed, needed);
-        if (!larger) return false;
-        if (item.flags & kDrawTransparent) backend_.SetColourKey(*larger);
-        item.surface = std::move(larger);
+        if (!direct) {
+            std::unique_ptr<DisplaySurface> larger = backend_.CreateSurface(needed, needed);
+            if (!larger) return false;
+            if (item.flags & kDrawTransparent) backend_.SetColourKey(*larger);
+            item.surface = std::move(larger);
+        }
         item.surfaceSide = needed;
     }
     ++item.pictureVersion;
-    if (backend_.BlitsPictures()) return true;  // blitted from the picture itself
+    if (direct) return true;
     return backend_.DrawPicture(*item.surface, image, (item.surfaceSide - image.Width()) / 2,
                                 (item.surfaceSide - image.Height()) / 2);
 }
@@ -154,10 +157,12 @@ std::uint32_t DisplayDevice::AddObject(const GXDrawingSurface* frame, const Worl
     const GXDrawingSurface& image = item->Shown();
     item->surfaceSide = std::max({SurfaceSideFor(std::max(extentWidth, 0), std::max(extentHeight, 0)),
                                   image.Width(), image.Height(), 1});
-    item->surface = backend_.CreateSurface(item->surfaceSide, item->surfaceSide);
-    if (!item->surface) return 0;
+    if (!backend_.BlitsPictures()) {
+        item->surface = backend_.CreateSurface(item->surfaceSide, item->surfaceSide);
+        if (!item->surface) return 0;
+    }
     DrawIntoSurface(*item);
-    if (flags & kDrawTransparent) backend_.SetColourKey(*item->surface);
+    if (item->surface && (flags & kDrawTransparent)) backend_.SetColourKey(*item->surface);
     items_.push_back(std::move(item));
     return items_.back()->id;
 }
@@ -236,7 +241,7 @@ bool DisplayDevice::UpdateObject(std::uint32_t id, int width, int height, double
             RebuildDisplay(*item);
         }
     }
-    if (item->surface->Width() != item->surface->Height()) {
+    if (item->surface && item->surface->Width() != item->surface->Height()) {
         Fatal(kExitUpdatedSurfaceNotSquare);
         return false;
     }
@@ -397,7 +402,7 @@ bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
         Fatal(kExitUnknownItem);
         return false;
     }
-    if (!backBuffer_ || item->surface->Width() != item->surface->Height()) {
+    if (!backBuffer_ || (item->surface && item->surface->Width() != item->surface->Height())) {
         Fatal(kExitBlittedSurfaceNotSquare);
         return false;
     }
@@ -460,7 +465,7 @@ bool DisplayDevice::RestoreSurfaces() {
     if (backdrop_)
         backend_.Blit(*backBuffer_, 0, 0, *backdrop_, Rect{0, 0, mode_.width, mode_.height}, false);
     for (const auto& item : items_) {
-        if (!backend_.Restore(*item->surface)) {
+        if (item->surface && !backend_.Restore(*item->surface)) {
             const std::string name = item->frame ? item->frame->name : "NULL";
             reports_.Error("Unable to restore out-scoped resource " + name + "\n");
             continue;

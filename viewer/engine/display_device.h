@@ -1,5 +1,6 @@
 // The display device: the draw list and compositor. Three full-size surfaces (backdrop, back buffer,
-// screen) and one square surface per sprite. Each frame restores the backdrop under
+// screen) and, where the back-end cannot blit from pictures in memory, one square
+// surface per sprite. Each frame restores the backdrop under
 // last frame's rectangles (DrawList phase 1), blits every sprite into the back
 // buffer (BlitAllItems) and presents only the changed rectangles (DrawList phase
 // 2). Two effects write into the backdrop: the splat imprint and the eraser, which
@@ -35,7 +36,8 @@ struct WorldMapping {
 // One sprite's picture on the display.
 struct DrawItem {
     std::uint32_t id = 0;
-    std::unique_ptr<DisplaySurface> surface;  // square, side surfaceSide
+    // Square, side surfaceSide; none where the back-end blits from pictures.
+    std::unique_ptr<DisplaySurface> surface;
     const GXDrawingSurface* frame = nullptr;  // current frame; not owned
     GXDrawingSurface workImage;               // frame scaled to the requested size
     GXDrawingSurface displayImage;            // workImage flipped and rotated
