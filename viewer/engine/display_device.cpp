@@ -74,10 +74,13 @@ void DisplayDevice::DXUninit() {
     depth_ = 0;
 }
 
-// Items are appended with rising ids, so the list is sorted by id: every sprite
-// looks its item up several times a frame, and with hundreds of them a linear
-// search would be quadratic.
+// Every sprite looks its item up several times a frame. Items are appended with
+// rising ids and never taken out one by one, so an item's id less the first's is
+// nearly always its place; else the list, sorted by id, is searched.
 const DrawItem* DisplayDevice::Find(std::uint32_t id) const {
+    if (items_.empty()) return nullptr;
+    if (const std::uint32_t place = id - items_.front()->id; place < items_.size() && items_[place]->id == id)
+        return items_[place].get();
     const auto found = std::lower_bound(items_.begin(), items_.end(), id,
                                         [](const auto& item, std::uint32_t wanted) { return item->id < wanted; });
     return found != items_.end() && (*found)->id == id ? found->get() : nullptr;

@@ -189,6 +189,38 @@ TEST_F(SmallScreen, EveryItemIsFoundByItsIdAndNoOther) {
     EXPECT_TRUE(quit.codes.empty());
 }
 
+// Through surfaces, a refused surface costs its item the id it was given: the
+// items after it are still found by theirs.
+TEST(DisplayDevice, ItemsAfterARefusedSurfaceAreFoundByTheirIds) {
+    // The back buffer and the backdrop come first: the fourth is the second sprite's.
+    struct RefusesFourthSurface final : test::ForwardingDisplay {
+        std::unique_ptr<DisplaySurface> CreateSurface(int w, int h) override {
+            return ++made == 4 ? nullptr : inner.CreateSurface(w, h);
+        }
+        int made = 0;
+    } display;
+    test::RecordingQuit quit;
+    ReportLog reports;
+    DisplayDevice device{display, quit, reports};
+    ASSERT_TRUE(device.DXInit(16, 12, 24));
+    ASSERT_TRUE(device.SetBackdrop(nullptr, kBlueColour));
+    GXDrawingSurface frame = Picture(4, 4, 200, 0, 0);
+    frame.squareCanvas = true;
+    auto add = [&] { return device.AddObject(&frame, nullptr, 4, 4, 4, 4, 0, 0, kDrawTransparent, kWhiteKey, 0, 0); };
+    const std::uint32_t ids[] = {add(), add(), add(), add()};
+    EXPECT_EQ(ids[0], 1u);
+    EXPECT_EQ(ids[1], 0u);
+    EXPECT_EQ(ids[2], 3u);
+    EXPECT_EQ(ids[3], 4u);
+    for (std::uint32_t id : {4u, 1u, 3u}) {
+        EXPECT_TRUE(device.ShowObject(id, false)) << id;
+        for (const auto& item : device.Items()) EXPECT_EQ(item->visible, item->id != id) << id;
+        EXPECT_TRUE(device.ShowObject(id, true)) << id;
+    }
+    EXPECT_FALSE(device.ShowObject(2, false));
+    EXPECT_FALSE(device.ShowObject(5, false));
+}
+
 TEST_F(SmallScreen, QuickRotationPicksTheCopyForTheAngle) {
     device.SetQuickRotation(true);
     for (int k = 0; k < 16; ++k) {
