@@ -1,5 +1,6 @@
 // Depth conversions, filling and the transparency operations of GXDrawingSurface.
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "common/imaging/drawing_surface.h"
@@ -20,9 +21,11 @@ bool InKeyRange(std::uint8_t blue, std::uint8_t green, std::uint8_t red, const C
 
 bool IsWhite(const std::uint8_t* p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; }
 
-// Palette entry for an index, black when the palette is too short for it.
-PaletteEntry EntryFor(const std::vector<PaletteEntry>& palette, unsigned index) {
-    return index < palette.size() ? palette[index] : PaletteEntry{};
+// Every index's palette entry, black where the palette is too short for it.
+std::array<PaletteEntry, 256> EveryEntry(const std::vector<PaletteEntry>& palette) {
+    std::array<PaletteEntry, 256> entries{};
+    std::copy_n(palette.begin(), std::min(palette.size(), entries.size()), entries.begin());
+    return entries;
 }
 
 // The 8-bit dither of a 24-bit surface; entry 255 of the palette may be replaced
@@ -52,6 +55,8 @@ bool GXDrawingSurface::ConvertTo24(Program program, ReportSink& sink) {
     const int width = Width(), height = Height();
     GXDrawingSurface converted;
     converted.Create(24, width, height);
+    const std::array<PaletteEntry, 256> entries = EveryEntry(palette);
+    const unsigned indexMask = (1u << std::min(depth, 8)) - 1;
     for (int row = 0; row < height; ++row) {
         const auto in = Row(row);
         std::uint8_t* out = converted.Row(row).data();
@@ -63,11 +68,10 @@ bool GXDrawingSurface::ConvertTo24(Program program, ReportSink& sink) {
                 out[2] = static_cast<std::uint8_t>(((word >> 10) & 0x1F) << 3);
                 continue;
             }
-            const int perByte = 8 / depth;
-            const unsigned byte = in[x / perByte];
-            const int shift = 8 - depth * (x % perByte + 1);  // most significant bits first
-            const unsigned index = (byte >> shift) & ((1u << depth) - 1);
-            const PaletteEntry e = EntryFor(palette, index);
+            // Pixel x starts at bit x * depth of the row, most significant bits first.
+            const std::size_t bit = std::size_t(x) * depth;
+            const int shift = 8 - depth - static_cast<int>(bit & 7);
+            const PaletteEntry e = entries[(in[bit >> 3] >> shift) & indexMask];
             out[0] = e.blue;
             out[1] = e.green;
             out[2] = e.red;
@@ -158,8 +162,9 @@ void GXDrawingSurface::PaintTransparent(std::uint32_t match, std::uint32_t backg
         }
     } else if (Depth() == 8) {
         bool clear[256];
+        const std::array<PaletteEntry, 256> entries = EveryEntry(palette);
         for (unsigned i = 0; i < 256; ++i) {
-            const PaletteEntry e = EntryFor(palette, i);
+            const PaletteEntry& e = entries[i];
             const std::uint8_t bytes[3] = {e.blue, e.green, e.red};
             clear[i] = transparent(bytes);
         }

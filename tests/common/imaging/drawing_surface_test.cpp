@@ -195,6 +195,22 @@ TEST(ConvertTo24, UnpacksIndicesMostSignificantBitsFirst) {
     EXPECT_EQ(PixelAt(four, 0, 0), (Bgr{10, 11, 12}));
     EXPECT_EQ(PixelAt(four, 1, 0), (Bgr{3, 4, 5}));
     EXPECT_EQ(PixelAt(four, 2, 0), (Bgr{3, 4, 5}));
+
+    // Two bits: indices 3, 1, 2, 0, then 1 from the next byte's top bits; 2 and 3
+    // are beyond a two-entry palette and read as black.
+    GXDrawingSurface two;
+    two.Create(2, 5, 1);
+    two.palette.resize(2);
+    two.palette[1] = {7, 8, 9, 0};
+    two.palette[0] = {1, 1, 1, 0};
+    two.pixels[0] = 0b11011000;
+    two.pixels[1] = 0b01000000;
+    two.ConvertTo24(Program::Viewer, sink);
+    EXPECT_EQ(PixelAt(two, 0, 0), (Bgr{0, 0, 0}));
+    EXPECT_EQ(PixelAt(two, 1, 0), (Bgr{7, 8, 9}));
+    EXPECT_EQ(PixelAt(two, 2, 0), (Bgr{0, 0, 0}));
+    EXPECT_EQ(PixelAt(two, 3, 0), (Bgr{1, 1, 1}));
+    EXPECT_EQ(PixelAt(two, 4, 0), (Bgr{7, 8, 9}));
 }
 
 TEST(ConvertTo24, Reads16BitAs555AndRefusesOtherDepths) {
