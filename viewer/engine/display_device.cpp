@@ -92,19 +92,18 @@ DrawItem* DisplayDevice::Find(std::uint32_t id) {
 
 void DisplayDevice::RebuildDisplay(DrawItem& item) {
     item.sharedImage.reset();
-    item.displayImage = item.workImage;
-    if (item.flipHorizontal) item.displayImage.FlipHorizontal(Program::Viewer, reports_);
-    if (item.flipVertical) item.displayImage.FlipVertical(Program::Viewer, reports_);
-    item.displayImage.Rotate(static_cast<int>(item.angle), Program::Viewer);
-    item.opaque = item.displayImage.FindOpaqueBounds();
+    GXDrawingSurface& picture = item.display.picture;
+    picture = item.workImage;
+    if (item.flipHorizontal) picture.FlipHorizontal(Program::Viewer, reports_);
+    if (item.flipVertical) picture.FlipVertical(Program::Viewer, reports_);
+    picture.Rotate(static_cast<int>(item.angle), Program::Viewer);
+    Survey(item.display);
 }
 
 bool DisplayDevice::SetQuickRotationImage(DrawItem& item, int k) {
     if (!item.frame || k < 0 || k >= static_cast<int>(item.frame->rotationSet.size()))
         return false;
-    ScaledPicture scaled = scaledRotations_.Get(item.frame->rotationSet[k], item.width, item.height, reports_);
-    item.sharedImage = std::move(scaled.picture);
-    item.opaque = scaled.opaque;
+    item.sharedImage = scaledRotations_.Get(item.frame->rotationSet[k], item.width, item.height, reports_);
     return true;
 }
 
@@ -266,7 +265,7 @@ const GXDrawingSurface* DisplayDevice::ItemPicture(std::uint32_t id) const {
 
 const OpaqueBounds* DisplayDevice::ItemOpaqueBounds(std::uint32_t id) const {
     const DrawItem* item = Find(id);
-    return item && !item->Shown().Empty() ? &item->opaque : nullptr;
+    return item && !item->Shown().Empty() ? &item->ShownSprite().opaque : nullptr;
 }
 
 const GXDrawingSurface* DisplayDevice::BackdropPicture() const { return backdropPicture_.get(); }
@@ -418,19 +417,20 @@ bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
     const int ox = (item->surfaceSide - image.Width()) / 2, oy = (item->surfaceSide - image.Height()) / 2;
     const Rect inSurface{source.left + ox, source.top + oy, source.right + ox, source.bottom + oy};
 
-    // `picture` is the item's picture or its eraser cut-out; without direct blits
-    // the item's surface holds it.
-    auto blit = [&](DisplaySurface& target, const GXDrawingSurface& picture) {
+    // `picture` is the item's picture or its eraser cut-out, with its rows' spans
+    // of colour where known; without direct blits the item's surface holds it.
+    auto blit = [&](DisplaySurface& target, const GXDrawingSurface& picture, std::span<const RowSpan> colourRows) {
         BlitResult result;
         do {
-            result = direct ? backend_.BlitPicture(target, clipped.left, clipped.top, picture, source, keyed)
+            result = direct ? backend_.BlitPicture(target, clipped.left, clipped.top, picture, colourRows, source, keyed)
                             : backend_.Blit(target, clipped.left, clipped.top, *item->surface, inSurface, keyed);
         } while (result == BlitResult::StillDrawing);
         if (result == BlitResult::SurfaceLost) RestoreSurfaces();
         return result == BlitResult::Ok;
     };
 
-    if (item->visible && !blit(*backBuffer_, image)) return false;
+    const std::span<const RowSpan> imageRows = item->ShownSprite().colourRows;
+    if (item->visible && !blit(*backBuffer_, image, imageRows)) return false;
     if (item->flags & kDrawErase) {
         if (!hiddenPicture_) {
             Fatal(kExitEraseWithoutHidden);
@@ -440,11 +440,11 @@ bool DisplayDevice::BlitItem(std::uint32_t id, bool imprint) {
         hiddenPicture_->Blt(cutOut, clipped.left, clipped.top, clipped.right, clipped.bottom,
                             source.left, source.top, kBltEraseCapture, reports_);
         if (!direct) backend_.DrawPicture(*item->surface, cutOut, ox, oy);
-        const bool ok = !item->visible || !backdrop_ || blit(*backdrop_, cutOut);
+        const bool ok = !item->visible || !backdrop_ || blit(*backdrop_, cutOut, {});
         if (!direct) backend_.DrawPicture(*item->surface, image, ox, oy);
         if (!ok) return false;
     }
-    if (imprint && backdrop_ && !blit(*backdrop_, image)) return false;
+    if (imprint && backdrop_ && !blit(*backdrop_, image, imageRows)) return false;
     return true;
 }
 

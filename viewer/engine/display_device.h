@@ -40,10 +40,9 @@ struct DrawItem {
     std::unique_ptr<DisplaySurface> surface;
     const GXDrawingSurface* frame = nullptr;  // current frame; not owned
     GXDrawingSurface workImage;               // frame scaled to the requested size
-    GXDrawingSurface displayImage;            // workImage flipped and rotated
+    SpritePicture display;                    // workImage flipped and rotated
     // Quick rotation's picture instead, shared with its cache rather than copied.
-    std::shared_ptr<const GXDrawingSurface> sharedImage;
-    OpaqueBounds opaque;  // the shown picture's, found when it changes
+    std::shared_ptr<const SpritePicture> sharedImage;
     const WorldMapping* mapping = nullptr;    // null: x, y are already pixels
     std::int32_t x = 0;                       // centre, world units with a mapping
     std::int32_t y = 0;
@@ -60,7 +59,8 @@ struct DrawItem {
     std::uint32_t pictureVersion = 0;  // counts the changes of the picture shown
 
     // What is shown.
-    const GXDrawingSurface& Shown() const { return sharedImage ? *sharedImage : displayImage; }
+    const SpritePicture& ShownSprite() const { return sharedImage ? *sharedImage : display; }
+    const GXDrawingSurface& Shown() const { return ShownSprite().picture; }
 };
 
 // The display: surfaces over a back-end, the mode table and the draw list. Fatal

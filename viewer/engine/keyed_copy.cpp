@@ -8,14 +8,18 @@
 namespace orb {
 namespace {
 
+bool IsWhitePixel(const std::uint8_t* p, int bytes) {
+    return bytes == 1 ? p[0] == 255 : (p[0] & p[1] & p[2]) == 255;
+}
+
 void CopyKeyedPixels(std::uint8_t* out, const std::uint8_t* in, int count, int bytes) {
     if (bytes == 1) {
         for (int i = 0; i < count; ++i)
-            if (in[i] != 255) out[i] = in[i];
+            if (!IsWhitePixel(in + i, 1)) out[i] = in[i];
         return;
     }
     for (int i = 0; i < count; ++i, in += 3, out += 3)
-        if ((in[0] & in[1] & in[2]) != 255) {
+        if (!IsWhitePixel(in, 3)) {
             out[0] = in[0];
             out[1] = in[1];
             out[2] = in[2];
@@ -65,7 +69,48 @@ void CopyKeyedBlock(std::uint8_t* out, const std::uint8_t* in, int bytesPerPixel
 }
 #endif
 
+// The first of `count` bytes that is not 255 (`count` when there is none); eight
+// at a time over the runs of white.
+std::size_t FirstNotWhiteByte(const std::uint8_t* p, std::size_t count) {
+    std::size_t i = 0;
+    for (std::uint64_t word; i + 8 <= count; i += 8) {
+        std::memcpy(&word, p + i, 8);
+        if (word != ~std::uint64_t{0}) break;
+    }
+    while (i < count && p[i] == 255) ++i;
+    return i;
+}
+
+// One past the last of `count` bytes that is not 255 (0 when there is none).
+std::size_t EndOfNotWhiteBytes(const std::uint8_t* p, std::size_t count) {
+    std::size_t end = count;
+    for (std::uint64_t word; end >= 8; end -= 8) {
+        std::memcpy(&word, p + end - 8, 8);
+        if (word != ~std::uint64_t{0}) break;
+    }
+    while (end > 0 && p[end - 1] == 255) --end;
+    return end;
+}
+
 }  // namespace
+
+std::vector<RowSpan> FindColourRows(const GXDrawingSurface& picture) {
+    const int width = picture.Width(), height = picture.Height();
+    const int bytes = picture.Depth() == 24 ? 3 : picture.Depth() == 8 ? 1 : 0;
+    std::vector<RowSpan> rows(static_cast<std::size_t>(std::max(height, 0)), RowSpan{0, width});
+    if (bytes == 0) return rows;
+    // A pixel is white when all its bytes are 255: the first and last bytes that
+    // are not give the first and last pixels with colour.
+    const std::size_t rowBytes = std::size_t(std::max(width, 0)) * bytes;
+    for (int top = 0; top < height; ++top) {
+        const std::uint8_t* row = picture.Row(height - 1 - top).data();  // stored bottom-up
+        const std::size_t first = FirstNotWhiteByte(row, rowBytes);
+        rows[std::size_t(top)] = first == rowBytes ? RowSpan{}
+                                 : RowSpan{static_cast<int>(first / bytes),
+                                           static_cast<int>((EndOfNotWhiteBytes(row, rowBytes) + bytes - 1) / bytes)};
+    }
+    return rows;
+}
 
 void CopyKeyedRow(std::uint8_t* out, const std::uint8_t* in, int count, int bytesPerPixel) {
 #ifdef ORB_HAVE_SSE2

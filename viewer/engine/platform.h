@@ -12,6 +12,7 @@
 
 #include "common/formats/project_settings.h"
 #include "common/report.h"
+#include "viewer/engine/keyed_copy.h"
 #include "viewer/engine/rect.h"
 
 namespace orb {
@@ -71,9 +72,11 @@ public:
     // straight from their pictures and never draws them into their surfaces: a
     // sprite whose picture changes every frame is then copied once a frame, not twice.
     virtual bool BlitsPictures() const { return false; }
-    // Blit with a picture in memory (at the drawing depth) as the source.
-    virtual BlitResult BlitPicture(DisplaySurface&, int, int, const GXDrawingSurface&, const Rect&,
-                                   bool) {
+    // Blit with a picture in memory (at the drawing depth) as the source. Where
+    // `colourRows` has a span for each of its rows (top first), a keyed blit needs
+    // to read nothing outside them: the picture is white there.
+    virtual BlitResult BlitPicture(DisplaySurface&, int, int, const GXDrawingSurface&,
+                                   std::span<const RowSpan>, const Rect&, bool) {
         return BlitResult::Failed;
     }
     // Gives a surface the white source colour key used by keyed blits.

@@ -3,7 +3,7 @@
 // angle step or size; animated sprites keep coming back to the same few, so the
 // copies are kept up to a byte budget, the least recently used going first.
 // A copy is shared, not copied again, with the sprites that show it, and stays
-// alive for them after the cache lets it go.
+// alive for them after the cache lets it go. The budget counts pixel bytes.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -14,15 +14,9 @@
 
 #include "common/imaging/drawing_surface.h"
 #include "common/report.h"
+#include "viewer/engine/sprite_picture.h"
 
 namespace orb {
-
-// A scaled copy and its opaque bounds, found once when it is made: moving sprites
-// ask for the bounds of their picture every frame.
-struct ScaledPicture {
-    std::shared_ptr<const GXDrawingSurface> picture;
-    OpaqueBounds opaque;
-};
 
 class ScaledPictureCache {
 public:
@@ -30,7 +24,8 @@ public:
 
     // `source` at width x height (at least one pixel each way). Sources are told
     // apart by address: Clear() before the pictures they came from go away.
-    ScaledPicture Get(const GXDrawingSurface& source, int width, int height, ReportSink& reports);
+    std::shared_ptr<const SpritePicture> Get(const GXDrawingSurface& source, int width, int height,
+                                             ReportSink& reports);
     void Clear();
     std::size_t Bytes() const { return bytes_; }
     std::size_t Count() const { return entries_.size(); }
@@ -50,7 +45,7 @@ private:
     };
     struct Entry {
         Key key;
-        ScaledPicture scaled;
+        std::shared_ptr<const SpritePicture> scaled;
     };
     std::list<Entry> entries_;  // most recently used first
     std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> index_;

@@ -27,9 +27,10 @@ const std::uint8_t* RowStart(const GXDrawingSurface& picture, int topDownRow) {
 
 // Copies a width x height block of rows from (sx, sy) of `source` to (dx, dy) of
 // `target`, clipped to both pictures; both have the same depth. With `keyed`,
-// white source pixels are skipped. Returns the target rectangle written.
+// white source pixels are skipped, and so is all outside `colourRows` when it has
+// a span for each source row. Returns the target rectangle written.
 Rect CopyBlock(GXDrawingSurface& target, int dx, int dy, const GXDrawingSurface& source, int sx,
-               int sy, int width, int height, bool keyed) {
+               int sy, int width, int height, bool keyed, std::span<const RowSpan> colourRows = {}) {
     // Clip against the source, then the target, moving both origins together.
     auto clip = [&](int& s, int& d, int& extent, int sourceLimit, int targetLimit) {
         if (s < 0) { d -= s; extent += s; s = 0; }
@@ -40,6 +41,7 @@ Rect CopyBlock(GXDrawingSurface& target, int dx, int dy, const GXDrawingSurface&
     clip(sy, dy, height, source.Height(), target.Height());
     if (width <= 0 || height <= 0) return {};
     const int bytes = target.Depth() / 8;
+    const bool spans = keyed && colourRows.size() == std::size_t(source.Height());
     // Rows are stored bottom-up: each next row lies one stride lower.
     const std::size_t outStride = target.Stride(), inStride = source.Stride();
     std::uint8_t* const outFirst = RowStart(target, dy) + std::size_t(dx) * bytes;
@@ -47,8 +49,16 @@ Rect CopyBlock(GXDrawingSurface& target, int dx, int dy, const GXDrawingSurface&
     for (int row = 0; row < height; ++row) {
         std::uint8_t* out = outFirst - std::size_t(row) * outStride;
         const std::uint8_t* in = inFirst - std::size_t(row) * inStride;
-        if (keyed) CopyKeyedRow(out, in, width, bytes);
-        else std::memcpy(out, in, std::size_t(width) * bytes);
+        if (spans) {
+            // The row's colour, as columns of the block.
+            const RowSpan colour = colourRows[std::size_t(sy + row)];
+            const int first = std::max(colour.first - sx, 0), end = std::min(colour.end - sx, width);
+            if (first < end) CopyKeyedRow(out + first * bytes, in + first * bytes, end - first, bytes);
+        } else if (keyed) {
+            CopyKeyedRow(out, in, width, bytes);
+        } else {
+            std::memcpy(out, in, std::size_t(width) * bytes);
+        }
     }
     return {dx, dy, dx + width, dy + height};
 }
@@ -115,25 +125,29 @@ bool SoftwareDisplay::DrawPicture(DisplaySurface& target, const GXDrawingSurface
 
 BlitResult SoftwareDisplay::Blit(DisplaySurface& target, int x, int y, DisplaySurface& source,
                                  const Rect& sourceRect, bool keyed) {
-    return CopyOnto(target, x, y, static_cast<SoftwareSurface&>(source).picture, sourceRect, keyed);
+    return CopyOnto(target, x, y, static_cast<SoftwareSurface&>(source).picture, {}, sourceRect, keyed);
 }
 
 BlitResult SoftwareDisplay::BlitPicture(DisplaySurface& target, int x, int y,
-                                        const GXDrawingSurface& picture, const Rect& sourceRect,
+                                        const GXDrawingSurface& picture,
+                                        std::span<const RowSpan> colourRows, const Rect& sourceRect,
                                         bool keyed) {
     GXDrawingSurface converted;
     const GXDrawingSurface* from =
         AtDepth(picture, static_cast<SoftwareSurface&>(target).picture.Depth(), converted);
     if (!from) return BlitResult::Failed;
-    return CopyOnto(target, x, y, *from, sourceRect, keyed);
+    // The spans describe the picture as it was given, not a converted copy.
+    return CopyOnto(target, x, y, *from, from == &picture ? colourRows : std::span<const RowSpan>{},
+                    sourceRect, keyed);
 }
 
 BlitResult SoftwareDisplay::CopyOnto(DisplaySurface& target, int x, int y, const GXDrawingSurface& from,
-                                     const Rect& sourceRect, bool keyed) {
+                                     std::span<const RowSpan> colourRows, const Rect& sourceRect,
+                                     bool keyed) {
     auto& to = static_cast<SoftwareSurface&>(target).picture;
     if (to.Depth() != from.Depth()) return BlitResult::Failed;
     const Rect written = CopyBlock(to, x, y, from, sourceRect.left, sourceRect.top,
-                                   sourceRect.Width(), sourceRect.Height(), keyed);
+                                   sourceRect.Width(), sourceRect.Height(), keyed, colourRows);
     if (screen_ && &target == screen_.get() && !written.IsEmpty()) NoteChanged(written);
     return BlitResult::Ok;
 }

@@ -35,7 +35,7 @@ public:
                     const Rect& sourceRect, bool keyed) override;
     bool BlitsPictures() const override { return true; }
     BlitResult BlitPicture(DisplaySurface& target, int x, int y, const GXDrawingSurface& picture,
-                           const Rect& sourceRect, bool keyed) override;
+                           std::span<const RowSpan> colourRows, const Rect& sourceRect, bool keyed) override;
     void SetColourKey(DisplaySurface&) override {}
     bool Restore(DisplaySurface&) override { return true; }
     bool FillOnScreen(std::span<const ScreenFill> fills) override;
@@ -47,7 +47,7 @@ public:
 
 private:
     BlitResult CopyOnto(DisplaySurface& target, int x, int y, const GXDrawingSurface& from,
-                        const Rect& sourceRect, bool keyed);
+                        std::span<const RowSpan> colourRows, const Rect& sourceRect, bool keyed);
     void NoteChanged(const Rect& rect);
 
     int requestedDepth_;

@@ -48,8 +48,8 @@ BlitResult GdiDisplay::Blit(DisplaySurface& target, int x, int y, DisplaySurface
 }
 
 BlitResult GdiDisplay::BlitPicture(DisplaySurface& target, int x, int y, const GXDrawingSurface& picture,
-                                   const Rect& sourceRect, bool keyed) {
-    BlitResult result = memory_.BlitPicture(target, x, y, picture, sourceRect, keyed);
+                                   std::span<const RowSpan> colourRows, const Rect& sourceRect, bool keyed) {
+    BlitResult result = memory_.BlitPicture(target, x, y, picture, colourRows, sourceRect, keyed);
     if (&target == &memory_.Screen()) PresentChanges();
     return result;
 }

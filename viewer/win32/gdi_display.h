@@ -33,7 +33,7 @@ public:
                     bool keyed) override;
     bool BlitsPictures() const override { return memory_.BlitsPictures(); }
     BlitResult BlitPicture(DisplaySurface& target, int x, int y, const GXDrawingSurface& picture,
-                           const Rect& sourceRect, bool keyed) override;
+                           std::span<const RowSpan> colourRows, const Rect& sourceRect, bool keyed) override;
     void SetColourKey(DisplaySurface& surface) override { memory_.SetColourKey(surface); }
     bool Restore(DisplaySurface& surface) override { return memory_.Restore(surface); }
     bool FillOnScreen(std::span<const ScreenFill> fills) override;

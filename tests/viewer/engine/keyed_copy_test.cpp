@@ -92,5 +92,33 @@ TEST(KeyedCopy, EveryRowLengthMatchesPixelByPixel) {
     }
 }
 
+// Spans worked out by hand. A pixel has colour when any of its bytes is not 255,
+// so a colour's first or last byte alone must still count its whole pixel.
+TEST(FindColourRows, GivesEachRowsFirstAndLastPixelsWithColour) {
+    GXDrawingSurface picture;
+    picture.Create(24, 20, 4);  // 60 bytes a row: the scan crosses 8-byte words
+    picture.Fill(255, 255, 255);
+    auto set = [&](int x, int top, Bgr colour) {
+        std::uint8_t* p = picture.Row(picture.Height() - 1 - top).data() + 3 * x;  // stored bottom-up
+        p[0] = colour.b, p[1] = colour.g, p[2] = colour.r;
+    };
+    set(11, 1, {255, 255, 0});
+    set(0, 2, {0, 255, 255});
+    set(19, 2, {255, 254, 255});
+    set(7, 3, {1, 2, 3});
+    set(8, 3, {255, 255, 254});
+    EXPECT_EQ(FindColourRows(picture), (std::vector<RowSpan>{{0, 0}, {11, 12}, {0, 20}, {7, 9}}));
+
+    GXDrawingSurface indexed;
+    indexed.Create(8, 17, 2);
+    std::fill(indexed.pixels.begin(), indexed.pixels.end(), 255);
+    indexed.Row(1)[9] = 254;  // the top row
+    EXPECT_EQ(FindColourRows(indexed), (std::vector<RowSpan>{{9, 10}, {0, 0}}));
+
+    GXDrawingSurface sixteen;
+    sixteen.Create(16, 5, 2);  // not keyed: colour throughout
+    EXPECT_EQ(FindColourRows(sixteen), (std::vector<RowSpan>{{0, 5}, {0, 5}}));
+}
+
 }  // namespace
 }  // namespace orb

@@ -38,17 +38,17 @@ TEST(ScaledPictureCache, GivesWhatScalingGivesAndReusesIt) {
     GXDrawingSurface expected = source;
     expected.Scale(17, 23, reports);
 
-    const GXDrawingSurface& first = *cache.Get(source, 17, 23, reports).picture;
+    const GXDrawingSurface& first = cache.Get(source, 17, 23, reports)->picture;
     EXPECT_EQ(first.Width(), 17);
     EXPECT_EQ(first.Height(), 23);
     EXPECT_EQ(PixelsOf(first), PixelsOf(expected));
-    EXPECT_EQ(cache.Get(source, 17, 23, reports).picture.get(), &first);
+    EXPECT_EQ(&cache.Get(source, 17, 23, reports)->picture, &first);
     EXPECT_EQ(cache.Count(), 1u);
 
     // Another size, another source: new entries; sizes below one pixel mean one.
     const GXDrawingSurface other = Gradient(8, 8);
-    EXPECT_NE(cache.Get(source, 23, 17, reports).picture.get(), &first);
-    EXPECT_EQ(cache.Get(other, 0, -4, reports).picture->Width(), 1);
+    EXPECT_NE(&cache.Get(source, 23, 17, reports)->picture, &first);
+    EXPECT_EQ(cache.Get(other, 0, -4, reports)->picture.Width(), 1);
     EXPECT_EQ(cache.Count(), 3u);
     cache.Clear();
     EXPECT_EQ(cache.Count(), 0u);
@@ -60,17 +60,17 @@ TEST(ScaledPictureCache, KeepsToItsBudgetDroppingTheLeastRecentlyUsed) {
     NullReportSink reports;
     // 10 x 10 at 24 bits: rows padded to 32 bytes, 320 bytes a picture.
     ScaledPictureCache cache(3 * 320);
-    const GXDrawingSurface* a = cache.Get(source, 10, 10, reports).picture.get();
+    const GXDrawingSurface* a = &cache.Get(source, 10, 10, reports)->picture;
     cache.Get(source, 10, 9, reports);
     cache.Get(source, 9, 10, reports);
     ASSERT_LE(cache.Bytes(), 3u * 320);
-    EXPECT_EQ(cache.Get(source, 10, 10, reports).picture.get(), a);  // now the most recent
+    EXPECT_EQ(&cache.Get(source, 10, 10, reports)->picture, a);  // now the most recent
     cache.Get(source, 8, 8, reports);                        // pushes out 10 x 9
     EXPECT_LE(cache.Bytes(), 3u * 320);
-    EXPECT_EQ(cache.Get(source, 10, 10, reports).picture.get(), a);
+    EXPECT_EQ(&cache.Get(source, 10, 10, reports)->picture, a);
 
     // A picture larger than the whole budget is still given, alone.
-    EXPECT_EQ(cache.Get(source, 100, 100, reports).picture->Width(), 100);
+    EXPECT_EQ(cache.Get(source, 100, 100, reports)->picture.Width(), 100);
     EXPECT_EQ(cache.Count(), 1u);
 }
 
@@ -80,18 +80,18 @@ TEST(ScaledPictureCache, APictureInUseOutlivesItsEntry) {
     const GXDrawingSurface source = Gradient(16, 16);
     NullReportSink reports;
     ScaledPictureCache cache(320);  // room for one 10 x 10 picture
-    const std::shared_ptr<const GXDrawingSurface> shown = cache.Get(source, 10, 10, reports).picture;
-    const std::vector<std::uint8_t> pixels = PixelsOf(*shown);
+    const std::shared_ptr<const SpritePicture> shown = cache.Get(source, 10, 10, reports);
+    const std::vector<std::uint8_t> pixels = PixelsOf(shown->picture);
     cache.Get(source, 10, 9, reports);  // evicts 10 x 10
     EXPECT_EQ(cache.Count(), 1u);
     EXPECT_EQ(cache.Bytes(), 9u * 32);  // 10 x 9: nine rows of 32 bytes; the one still shown is not counted
     cache.Clear();
-    EXPECT_EQ(shown->Width(), 10);
-    EXPECT_EQ(PixelsOf(*shown), pixels);
+    EXPECT_EQ(shown->picture.Width(), 10);
+    EXPECT_EQ(PixelsOf(shown->picture), pixels);
     // Asked again, the cache makes a new picture with the same pixels.
-    const auto again = cache.Get(source, 10, 10, reports).picture;
+    const auto again = cache.Get(source, 10, 10, reports);
     EXPECT_NE(again.get(), shown.get());
-    EXPECT_EQ(PixelsOf(*again), pixels);
+    EXPECT_EQ(PixelsOf(again->picture), pixels);
 }
 
 // An 8 x 8 picture, white but for the block of columns and rows 2 to 5, halved:
@@ -105,10 +105,10 @@ TEST(ScaledPictureCache, FindsTheOpaqueBoundsOfWhatItMakes) {
         for (int x = 2; x <= 5; ++x) source.Row(y)[x * 3 + 1] = 90;
     NullReportSink reports;
     ScaledPictureCache cache(1u << 20);
-    EXPECT_EQ(cache.Get(source, 4, 4, reports).opaque, (OpaqueBounds{1, 1, 2, 2}));
-    EXPECT_EQ(cache.Get(source, 4, 4, reports).opaque, (OpaqueBounds{1, 1, 2, 2}));  // kept with it
+    EXPECT_EQ(cache.Get(source, 4, 4, reports)->opaque, (OpaqueBounds{1, 1, 2, 2}));
+    EXPECT_EQ(cache.Get(source, 4, 4, reports)->opaque, (OpaqueBounds{1, 1, 2, 2}));  // kept with it
     // Not halved, the block spans 2 to 5.
-    EXPECT_EQ(cache.Get(source, 8, 8, reports).opaque, (OpaqueBounds{2, 2, 5, 5}));
+    EXPECT_EQ(cache.Get(source, 8, 8, reports)->opaque, (OpaqueBounds{2, 2, 5, 5}));
 }
 
 }  // namespace
