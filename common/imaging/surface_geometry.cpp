@@ -113,6 +113,12 @@ std::vector<std::uint8_t> ScaledRows(const GXDrawingSurface& source, int newWidt
             continue;
         }
         std::ptrdiff_t x = 0;
+        for (; x + 4 <= wordPixels; x += 4, out += 12) {  // four at a time: fewer steps a pixel
+            std::memcpy(out, in + offsets[x], 4);
+            std::memcpy(out + 3, in + offsets[x + 1], 4);
+            std::memcpy(out + 6, in + offsets[x + 2], 4);
+            std::memcpy(out + 9, in + offsets[x + 3], 4);
+        }
         for (; x < wordPixels; ++x, out += 3) std::memcpy(out, in + offsets[x], 4);
         for (; x < newWidth; ++x, out += 3) std::memcpy(out, in + offsets[x], 3);
     }

@@ -428,6 +428,26 @@ TEST(Scale, TheLastInputPixelIsReachedAndTheOutputPaddingStaysZero) {
     for (int pad = 9; pad < 12; ++pad) EXPECT_EQ(narrow.Row(0)[pad], 0) << pad;
 }
 
+// Every pair of widths up to 23, so pixels go in fours, in ones and last: each
+// output pixel is the input the accumulator rule picks, and the padding is zero.
+TEST(Scale, EveryWidthPairFollowsTheAccumulator) {
+    NullReportSink sink;
+    for (int from = 1; from <= 23; ++from) {
+        const GXDrawingSurface source = test::Numbered24(from, 1);
+        for (int to = 1; to <= 23; ++to) {
+            std::vector<int> picked;
+            for (int input = 0, sum = 0; input < from; ++input)
+                for (sum += to; sum >= from; sum -= from) picked.push_back(input);
+            const GXDrawingSurface scaled = source.ScaledCopy(to, 1, sink);
+            ASSERT_EQ(scaled.Width(), to);
+            for (int x = 0; x < to; ++x)
+                EXPECT_EQ(PixelAt(scaled, x, 0), PixelAt(source, picked[x], 0)) << from << " to " << to << " at " << x;
+            for (std::size_t pad = std::size_t(to) * 3; pad < scaled.Stride(); ++pad)
+                EXPECT_EQ(scaled.Row(0)[pad], 0) << from << " to " << to;
+        }
+    }
+}
+
 TEST(Scale, FromAnotherSurfaceLeavesThatOneAlone) {
     const GXDrawingSurface source = test::Numbered8(4, 4);
     GXDrawingSurface target = test::Numbered8(1, 1);
