@@ -7,11 +7,11 @@ namespace orb {
 namespace {
 
 using test::Bgr;
+using test::kBlue;
+using test::kRed;
 using test::Picture;
 using test::PixelAt;
 
-constexpr Bgr kBlue{200, 0, 0};
-constexpr Bgr kRed{0, 0, 200};
 constexpr Bgr kGreen{0, 200, 0};
 constexpr Bgr kYellow{0, 200, 200};
 constexpr std::uint32_t kBlueColour = 200u << 16;  // red in the low byte

@@ -87,6 +87,8 @@ struct Bgr {
     std::uint8_t b, g, r;
     friend bool operator==(const Bgr&, const Bgr&) = default;
 };
+inline constexpr Bgr kBlue{200, 0, 0};
+inline constexpr Bgr kRed{0, 0, 200};
 inline Bgr PixelAt(const GXDrawingSurface& picture, int x, int y) {
     const auto row = picture.Row(picture.Height() - 1 - y);
     return {row[3 * x], row[3 * x + 1], row[3 * x + 2]};

@@ -13,10 +13,10 @@ namespace orb {
 namespace {
 
 using test::Bgr;
+using test::kBlue;
+using test::kRed;
 using test::PixelAt;
 
-constexpr Bgr kBlue{200, 0, 0};
-constexpr Bgr kRed{0, 0, 200};
 
 struct PictureBlits : ::testing::Test {
     void SetUp() override {

@@ -16,10 +16,10 @@ namespace orb {
 namespace {
 
 using test::Bgr;
+using test::kBlue;
+using test::kRed;
 using test::PixelAt;
 
-constexpr Bgr kBlue{200, 0, 0};
-constexpr Bgr kRed{0, 0, 200};
 constexpr Bgr kBlack{0, 0, 0};
 constexpr std::uint32_t kBlueColour = 200u << 16;
 
