@@ -81,6 +81,15 @@ struct OpaqueBounds {
     friend bool operator==(const OpaqueBounds&, const OpaqueBounds&) = default;
 };
 
+// Bytes a pixel takes at the depths pictures are scaled, turned and keyed at (8
+// and 24 bits); 0 at any other.
+inline int BytesPerPixel(int depth) { return depth == 24 ? 3 : depth == 8 ? 1 : 0; }
+
+// The white key: index 255 at 8 bits, 255, 255, 255 at 24 (`bytes` 1 or 3).
+inline bool IsWhitePixel(const std::uint8_t* p, int bytes) {
+    return bytes == 1 ? p[0] == 255 : (p[0] & p[1] & p[2]) == 255;
+}
+
 // Blit codes understood by GXDrawingSurface::Blt.
 inline constexpr int kBltCopy = -1;          // D = P
 inline constexpr int kBltTransparent = -2;   // D = P unless P is white

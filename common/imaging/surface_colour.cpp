@@ -19,8 +19,6 @@ bool InKeyRange(std::uint8_t blue, std::uint8_t green, std::uint8_t red, const C
     return within(blue, key.blue) && within(green, key.green) && within(red, key.red);
 }
 
-bool IsWhite(const std::uint8_t* p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; }
-
 // Every index's palette entry, black where the palette is too short for it.
 std::array<PaletteEntry, 256> EveryEntry(const std::vector<PaletteEntry>& palette) {
     std::array<PaletteEntry, 256> entries{};
@@ -99,7 +97,7 @@ void GXDrawingSurface::ConvertTo8Keyed(Program program) {
         const std::uint8_t* in = Row(row).data();
         const auto out = result.Row(row);
         for (int x = 0; x < Width(); ++x, in += 3)
-            if (IsWhite(in) || (key.tolerance >= 1 && InKeyRange(in[0], in[1], in[2], key)))
+            if (IsWhitePixel(in, 3) || (key.tolerance >= 1 && InKeyRange(in[0], in[1], in[2], key)))
                 out[x] = 255;
     }
     TakePicture(std::move(result));
@@ -118,7 +116,7 @@ void GXDrawingSurface::ApplyColourKey(int mode, Program program) {
             if (mode == 0 && program == Program::Viewer) {
                 if (InKeyRange(p[0], p[1], p[2], key)) p[0] = p[1] = p[2] = 255;
             } else if (mode == 0) {
-                if (IsWhite(p)) std::copy_n(keyBytes, 3, p);
+                if (IsWhitePixel(p, 3)) std::copy_n(keyBytes, 3, p);
             } else if (mode == 1) {
                 if (p[0] >= nearWhite && p[1] >= nearWhite && p[2] >= nearWhite)
                     p[0] = p[1] = p[2] = replacement;
@@ -151,7 +149,7 @@ void GXDrawingSurface::PaintTransparent(std::uint32_t match, std::uint32_t backg
     const std::uint8_t backBytes[3] = {std::uint8_t(background), std::uint8_t(background >> 8),
                                        std::uint8_t(background >> 16)};
     auto transparent = [&](const std::uint8_t* p) {
-        return std::equal(p, p + 3, matchBytes) || IsWhite(p) ||
+        return std::equal(p, p + 3, matchBytes) || IsWhitePixel(p, 3) ||
                (key.tolerance >= 1 && InKeyRange(p[0], p[1], p[2], key));
     };
     if (Depth() == 24) {
@@ -183,7 +181,7 @@ OpaqueBounds GXDrawingSurface::FindOpaqueBounds() const {
     if (width <= 0 || height <= 0 || (Depth() != 8 && Depth() != 24)) return {};
     auto white = [&](int x, int row) {
         const std::uint8_t* p = Row(row).data();
-        return Depth() == 8 ? p[x] == 255 : IsWhite(p + 3 * x);
+        return Depth() == 8 ? IsWhitePixel(p + x, 1) : IsWhitePixel(p + 3 * x, 3);
     };
     const int midRow = height / 2, midColumn = width / 2;
     OpaqueBounds b;

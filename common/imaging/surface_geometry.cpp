@@ -12,12 +12,6 @@ namespace orb {
 
 namespace {
 
-int BytesPerPixel(int depth) { return depth == 24 ? 3 : depth == 8 ? 1 : 0; }
-
-bool IsWhitePixel(const std::uint8_t* p, int bytes) {
-    return bytes == 1 ? p[0] == 255 : (p[0] == 255 && p[1] == 255 && p[2] == 255);
-}
-
 // sin and cos of whole degrees in 16.16 fixed point.
 struct TrigTables {
     std::array<std::int32_t, 360> sin, cos;

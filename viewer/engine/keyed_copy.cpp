@@ -8,10 +8,6 @@
 namespace orb {
 namespace {
 
-bool IsWhitePixel(const std::uint8_t* p, int bytes) {
-    return bytes == 1 ? p[0] == 255 : (p[0] & p[1] & p[2]) == 255;
-}
-
 void CopyKeyedPixels(std::uint8_t* out, const std::uint8_t* in, int count, int bytes) {
     if (bytes == 1) {
         for (int i = 0; i < count; ++i)
@@ -96,7 +92,7 @@ std::size_t EndOfNotWhiteBytes(const std::uint8_t* p, std::size_t count) {
 
 std::vector<RowSpan> FindColourRows(const GXDrawingSurface& picture) {
     const int width = picture.Width(), height = picture.Height();
-    const int bytes = picture.Depth() == 24 ? 3 : picture.Depth() == 8 ? 1 : 0;
+    const int bytes = BytesPerPixel(picture.Depth());
     std::vector<RowSpan> rows(static_cast<std::size_t>(std::max(height, 0)), RowSpan{0, width});
     if (bytes == 0) return rows;
     // A pixel is white when all its bytes are 255: the first and last bytes that
