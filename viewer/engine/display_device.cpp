@@ -258,14 +258,9 @@ bool DisplayDevice::ShowObject(std::uint32_t id, bool visible) {
     return true;
 }
 
-const GXDrawingSurface* DisplayDevice::ItemPicture(std::uint32_t id) const {
+const SpritePicture* DisplayDevice::ItemPicture(std::uint32_t id) const {
     const DrawItem* item = Find(id);
-    return item ? &item->Shown() : nullptr;
-}
-
-const OpaqueBounds* DisplayDevice::ItemOpaqueBounds(std::uint32_t id) const {
-    const DrawItem* item = Find(id);
-    return item && !item->Shown().Empty() ? &item->ShownSprite().opaque : nullptr;
+    return item ? &item->ShownSprite() : nullptr;
 }
 
 const GXDrawingSurface* DisplayDevice::BackdropPicture() const { return backdropPicture_.get(); }

@@ -110,11 +110,8 @@ public:
     bool UpdateObject(std::uint32_t id, int width, int height, double angle, int frameIndex,
                       bool rebuild, int flipHorizontal, int flipVertical);
     bool ShowObject(std::uint32_t id, bool visible);
-    // The item's display image, or null.
-    const GXDrawingSurface* ItemPicture(std::uint32_t id) const;
-    // The opaque bounds of the item's display image (FindOpaqueBounds), or null
-    // when there is no such item or its picture is empty.
-    const OpaqueBounds* ItemOpaqueBounds(std::uint32_t id) const;
+    // The item's display image with its opaque bounds and spans, or null.
+    const SpritePicture* ItemPicture(std::uint32_t id) const;
     std::span<const std::unique_ptr<DrawItem>> Items() const { return items_; }
 
     // Builds the backdrop from `picture` (scaled to the mode) or, when null, from

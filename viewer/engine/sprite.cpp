@@ -330,11 +330,12 @@ void Sprite::Show(bool visible) {
 
 void Sprite::VisibleHalfExtents(int& c, int& d) const {
     int left = 0, top = 0, right = width - 1, bottom = height - 1;
-    if (const OpaqueBounds* bounds = drawHandle ? viewer->display.ItemOpaqueBounds(drawHandle) : nullptr) {
-        left = bounds->left;
-        top = bounds->top;
-        right = bounds->right;
-        bottom = bounds->bottom;
+    const SpritePicture* shown = drawHandle ? viewer->display.ItemPicture(drawHandle) : nullptr;
+    if (shown && !shown->picture.Empty()) {
+        left = shown->opaque.left;
+        top = shown->opaque.top;
+        right = shown->opaque.right;
+        bottom = shown->opaque.bottom;
     }
     c = viewer->PixelToWorldXInt((right - left) / 2);
     d = viewer->PixelToWorldYInt((bottom - top) / 2);

@@ -167,7 +167,7 @@ TEST_F(SmallScreen, FramesAreFoundAlongTheActorsList) {
     const std::uint32_t id = device.AddObject(actor[0].get(), nullptr, 4, 4, 4, 4, 0, 0,
                                               kDrawTransparent, kWhiteKey, 0, 0);
     ASSERT_TRUE(device.UpdateObject(id, 4, 4, 0, 2, false, 0, 0));
-    EXPECT_EQ(PixelAt(*device.ItemPicture(id), 1, 1).r, 102);
+    EXPECT_EQ(PixelAt(device.ItemPicture(id)->picture, 1, 1).r, 102);
     EXPECT_FALSE(device.UpdateObject(id, 4, 4, 0, 5, false, 0, 0));
     EXPECT_EQ(quit.codes, std::vector<int>{84});
     EXPECT_FALSE(device.PlaceObject(99, 0, 0));
@@ -228,11 +228,11 @@ TEST_F(SmallScreen, QuickRotationPicksTheCopyForTheAngle) {
     }
     const std::uint32_t id = device.AddObject(&frame, nullptr, 4, 4, 4, 4, 350, 0,
                                               kDrawTransparent, kWhiteKey, 0, 0);
-    EXPECT_EQ(PixelAt(*device.ItemPicture(id), 0, 0).r, 15);  // 330 degrees
+    EXPECT_EQ(PixelAt(device.ItemPicture(id)->picture, 0, 0).r, 15);  // 330 degrees
     ASSERT_TRUE(device.UpdateObject(id, 4, 4, 30, 0, false, 0, 0));
-    EXPECT_EQ(PixelAt(*device.ItemPicture(id), 0, 0).r, 1);  // 22.5 .. 45
+    EXPECT_EQ(PixelAt(device.ItemPicture(id)->picture, 0, 0).r, 1);  // 22.5 .. 45
     ASSERT_TRUE(device.UpdateObject(id, 4, 4, 44, 0, false, 0, 0));
-    EXPECT_EQ(PixelAt(*device.ItemPicture(id), 0, 0).r, 1);
+    EXPECT_EQ(PixelAt(device.ItemPicture(id)->picture, 0, 0).r, 1);
     frame.rotationSet.clear();
     ASSERT_TRUE(device.UpdateObject(id, 4, 4, 44.5, 0, false, 0, 0));  // same step: no redraw
     EXPECT_FALSE(device.UpdateObject(id, 4, 4, 90, 0, false, 0, 0));  // copy missing
