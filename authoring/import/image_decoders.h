@@ -16,6 +16,10 @@ namespace orb {
 
 std::uint32_t DecodeJpeg(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out);
 std::uint32_t DecodePng(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out);
+// Whether a PNG's chunks lie inside the file and its data is long enough to inflate
+// to the pixels its header promises; DecodePng refuses others before the library
+// sets memory aside by their word.
+bool PngHoldsItsPixels(std::span<const std::uint8_t> bytes);
 std::uint32_t DecodeTarga(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out);
 std::uint32_t DecodePcx(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out);
 std::uint32_t DecodeCgm(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "image_codes.h"
 #include "image_decoders.h"
@@ -75,23 +76,48 @@ bool ScanTablesDefined(std::span<const std::uint8_t> scan, const bool (&defined)
     return true;
 }
 
+// Frames of a few bytes can state 16384 x 16384 pixels, and stb sets their
+// planes aside (gigabytes, for progressive frames) before reading any scan. Every
+// block in a frame's first scan takes at least one bit, and a minimum coded unit
+// holds at least one block of each component, so a file with fewer bytes of scan
+// data than an eighth of the frame's units cannot hold its pixels.
+std::uint64_t MinimumCodedUnits(std::span<const std::uint8_t> frame) {
+    if (frame.size() < 6) return 0;  // stb refuses the short header itself
+    const std::uint64_t height = std::uint64_t(frame[1]) << 8 | frame[2];
+    const std::uint64_t width = std::uint64_t(frame[3]) << 8 | frame[4];
+    std::uint64_t most[2] = {1, 1};  // horizontal, vertical sampling
+    for (std::size_t c = 0; c < frame[5] && 8 + 3 * c < frame.size(); ++c) {
+        const std::uint8_t sampling = frame[7 + 3 * c];
+        most[0] = std::max<std::uint64_t>(most[0], sampling >> 4);
+        most[1] = std::max<std::uint64_t>(most[1], sampling & 15);
+    }
+    return (width + 8 * most[0] - 1) / (8 * most[0]) * ((height + 8 * most[1] - 1) / (8 * most[1]));
+}
+
+struct JpegSurvey {
+    bool tablesFit = true;
+    std::uint64_t scanBytes = 0, units = 0;
+};
+
 // Huffman tables of more than 256 codes overrun the decoder's tables, and a scan
 // that uses a table the file never defined reads the decoder's uninitialised
 // memory, so every table segment and every scan is checked before stb sees the
-// file. Segments are walked the way a decoder meets them: by their lengths, and
-// through entropy-coded data (where a 0xFF byte is followed by 0 or a restart
-// marker) to the next marker.
-bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
+// file, and the scan data is measured against the frame. Segments are walked the
+// way a decoder meets them: by their lengths, and through entropy-coded data
+// (where a 0xFF byte is followed by 0 or a restart marker) to the next marker.
+JpegSurvey SurveyJpeg(std::span<const std::uint8_t> b) {
+    JpegSurvey survey;
     bool defined[2][4] = {};  // [DC 0, AC 1][table 0..3]
     bool progressive = false;
     std::size_t at = 2;
     while (at + 1 < b.size()) {
         if (b[at] != 0xFF) {  // entropy-coded data
-            ++at;
+            ++at, ++survey.scanBytes;
             continue;
         }
         const std::uint8_t marker = b[at + 1];
         if (marker == 0x00 || marker == 0xFF || (marker >= 0xD0 && marker <= 0xD7)) {
+            survey.scanBytes += marker == 0x00;  // a data byte of 0xFF
             at += marker == 0xFF ? 1 : 2;
             continue;
         }
@@ -99,7 +125,7 @@ bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
             at += 2;
             continue;
         }
-        if (at + 4 > b.size()) return true;
+        if (at + 4 > b.size()) break;
         const std::size_t length = std::size_t(b[at + 2]) << 8 | b[at + 3];
         if (marker == 0xC4) {
             // stb reads tables while the segment's count has bytes left, even
@@ -108,17 +134,27 @@ bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
             for (std::size_t table = at + 4; left > 0;) {
                 std::size_t codes = 0;
                 for (std::size_t i = 1; i <= 16; ++i) codes += table + i < b.size() ? b[table + i] : 0;
-                if (codes > 256) return false;
+                if (codes > 256) {
+                    survey.tablesFit = false;
+                    return survey;
+                }
                 if (table < b.size() && (b[table] >> 4) <= 1) defined[b[table] >> 4][b[table] & 3] = true;
                 table += 17 + codes;
                 left -= std::ptrdiff_t(17 + codes);
             }
         }
         if (marker == 0xC2) progressive = true;
-        if (marker == 0xDA && !ScanTablesDefined(b.subspan(at + 4), defined, progressive)) return false;
+        if (marker >= 0xC0 && marker <= 0xC2 && survey.units == 0) {
+            const std::size_t bodyLength = std::min(std::max<std::size_t>(length, 2) - 2, b.size() - at - 4);
+            survey.units = MinimumCodedUnits(b.subspan(at + 4, bodyLength));
+        }
+        if (marker == 0xDA && !ScanTablesDefined(b.subspan(at + 4), defined, progressive)) {
+            survey.tablesFit = false;
+            return survey;
+        }
         at += 2 + std::max<std::size_t>(length, 2);
     }
-    return true;
+    return survey;
 }
 
 // stb reads missing Targa pixels as zeros; a file too short to hold its pixels is
@@ -138,20 +174,57 @@ bool TargaHoldsItsPixels(std::span<const std::uint8_t> b) {
     return b.size() >= start && b.size() - start >= needed;
 }
 
+std::uint32_t BigEndian32(std::span<const std::uint8_t> b, std::size_t at) {
+    return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 | std::uint32_t(b[at + 2]) << 8 | b[at + 3];
+}
+
 }  // namespace
 
 std::uint32_t DecodeJpeg(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out) {
     out.reset();
     if (bytes.size() < 3 || bytes[0] != 0xFF || bytes[1] != 0xD8 || bytes[2] != 0xFF)
         return kImageNotRecognized;
-    if (!JpegHuffmanTablesFit(bytes)) return kImageCorrupt;
+    const JpegSurvey survey = SurveyJpeg(bytes);
+    if (!survey.tablesFit || survey.scanBytes * 8 < survey.units) return kImageCorrupt;
     return DecodeWithStb(bytes, out);
+}
+
+// stb grows its buffer to a data chunk's stated length before reading it, and
+// sizes its first inflate buffer by the header's dimensions: a few damaged bytes
+// could ask for gigabytes. So every chunk up to the end marker must lie inside
+// the file (the end marker's checksum may be missing: stb never reads it), and
+// the data chunks must be long enough to inflate to the pixels the header
+// promises. Deflate gives at most 1032 bytes per byte: a 258-byte copy in two bits.
+bool PngHoldsItsPixels(std::span<const std::uint8_t> b) {
+    if (b.size() < 8) return false;
+    constexpr std::uint64_t kMostInflatedPerByte = 1032;
+    std::uint64_t width = 0, height = 0, bitsPerPixel = 0, data = 0;
+    for (std::size_t at = 8;;) {
+        if (b.size() - at < 8) return false;
+        const std::uint32_t length = BigEndian32(b, at);
+        const std::string_view type(reinterpret_cast<const char*>(&b[at + 4]), 4);
+        if (type == "IEND") break;
+        if (length > 0x7FFFFFFF || b.size() - at - 8 < std::size_t(length) + 4) return false;
+        const std::span<const std::uint8_t> body = b.subspan(at + 8, length);
+        if (type == "IHDR" && length >= 13) {
+            static constexpr std::uint8_t kSamples[7] = {1, 0, 3, 1, 2, 0, 4};  // by colour type
+            width = BigEndian32(body, 0), height = BigEndian32(body, 4);
+            bitsPerPixel = body[9] < 7 ? std::uint64_t(body[8]) * kSamples[body[9]] : 0;
+        }
+        if (type == "IDAT") data += length;
+        at += 12 + std::size_t(length);
+    }
+    if (width > std::uint64_t(kMaxImageSide) || height > std::uint64_t(kMaxImageSide)) return false;
+    // Each row starts with a filter byte; interlaced pictures have more rows, none fewer.
+    const std::uint64_t leastInflated = height + width * height * bitsPerPixel / 8;
+    return data * kMostInflatedPerByte >= leastInflated;
 }
 
 std::uint32_t DecodePng(std::span<const std::uint8_t> bytes, std::optional<PackedImage>& out) {
     static const std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     out.reset();
     if (bytes.size() < 8 || std::memcmp(bytes.data(), signature, 8) != 0) return kImageNotRecognized;
+    if (!PngHoldsItsPixels(bytes)) return kImageCorrupt;
     return DecodeWithStb(bytes, out);
 }
 

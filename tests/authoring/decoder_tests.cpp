@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include <zlib.h>
+
 #include "authoring/import/bmp_import.h"
 #include "authoring/import/image_codes.h"
 #include "authoring/import/image_decoders.h"
@@ -524,6 +526,137 @@ TEST(StbDecoders, PngWithEmptyDataChunksGivesAPictureOrAnError) {
     std::optional<PackedImage> image;
     const auto code = DecodePng(file, image);
     EXPECT_TRUE(PictureOrError(code)) << code;
+}
+
+// A PNG of one data chunk: `rows` are the filtered rows, each with its filter byte.
+std::vector<std::uint8_t> PngFile(std::uint32_t width, std::uint32_t height, int depth, int colourType,
+                                  const std::vector<std::uint8_t>& rows) {
+    uLongf packedSize = compressBound(uLong(rows.size()));
+    std::vector<std::uint8_t> packed(packedSize);
+    EXPECT_EQ(compress2(packed.data(), &packedSize, rows.data(), uLong(rows.size()), 9), Z_OK);
+    packed.resize(packedSize);
+    std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    auto u32 = [&file](std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8) file.push_back(std::uint8_t(v >> shift));
+    };
+    auto chunk = [&](const char* type, const std::vector<std::uint8_t>& body) {
+        u32(std::uint32_t(body.size()));
+        const std::size_t typeAt = file.size();
+        file.insert(file.end(), type, type + 4);
+        file.insert(file.end(), body.begin(), body.end());
+        u32(std::uint32_t(crc32(0, file.data() + typeAt, uInt(file.size() - typeAt))));
+    };
+    std::vector<std::uint8_t> header;
+    for (std::uint32_t v : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8) header.push_back(std::uint8_t(v >> shift));
+    for (int v : {depth, colourType, 0, 0, 0}) header.push_back(std::uint8_t(v));
+    chunk("IHDR", header);
+    chunk("IDAT", packed);
+    chunk("IEND", {});
+    return file;
+}
+
+constexpr std::size_t kPngDataLengthAt = 8 + 25;  // after the signature and the header chunk
+
+// Each damaged file is refused by the check before the library sees it; the
+// library alone would refuse it too, but only after setting aside what it states.
+TEST(StbDecoders, PngChunkReachingPastTheFileIsCorrupt) {
+    std::optional<PackedImage> image;
+    const std::vector<std::uint8_t> png = PngFile(2, 1, 8, 2, {0, 10, 20, 30, 40, 50, 60});
+    EXPECT_TRUE(PngHoldsItsPixels(png));
+    ASSERT_EQ(DecodePng(png, image), kImageOk);
+    EXPECT_EQ(At(*image, 0, 0), (Bgr{30, 20, 10}));
+    EXPECT_EQ(At(*image, 1, 0), (Bgr{60, 50, 40}));
+
+    // The end marker's checksum is never read, and a file without it still loads.
+    const std::vector<std::uint8_t> noEndChecksum(png.begin(), png.end() - 4);
+    EXPECT_TRUE(PngHoldsItsPixels(noEndChecksum));
+    EXPECT_EQ(DecodePng(noEndChecksum, image), kImageOk);
+
+    // Found by fuzzing: a data chunk stating 721 MB in a file of 450 bytes.
+    std::vector<std::uint8_t> longChunk = png;
+    for (int i = 0; i < 4; ++i) longChunk[kPngDataLengthAt + i] = std::uint8_t(0x2B000035u >> (24 - 8 * i));
+    const std::vector<std::uint8_t> cutInData(png.begin(), png.begin() + kPngDataLengthAt + 10);
+    const std::vector<std::uint8_t> cutBeforeEnd(png.begin(), png.end() - 12);
+    const std::vector<std::uint8_t> cutInChecksum(png.begin(), png.end() - 13);
+    using Bytes = std::vector<std::uint8_t>;
+    for (const Bytes* damaged : std::initializer_list<const Bytes*>{&longChunk, &cutInData, &cutBeforeEnd, &cutInChecksum}) {
+        EXPECT_FALSE(PngHoldsItsPixels(*damaged)) << damaged->size();
+        EXPECT_EQ(DecodePng(*damaged, image), kImageCorrupt) << damaged->size();
+        EXPECT_FALSE(image);
+    }
+}
+
+TEST(StbDecoders, PngDataTooShortToInflateToItsPixelsIsCorrupt) {
+    // 2048 black rows of 2048 grey bytes pack at about 1026 to 1: just inside
+    // deflate's limit of 1032, so a picture this well packed still loads.
+    const std::vector<std::uint8_t> rows(2048 * 2049, 0);
+    const std::vector<std::uint8_t> black = PngFile(2048, 2048, 8, 0, rows);
+    EXPECT_TRUE(PngHoldsItsPixels(black));
+    std::optional<PackedImage> image;
+    ASSERT_EQ(DecodePng(black, image), kImageOk);
+    EXPECT_EQ(image->Width(), 2048);
+    EXPECT_EQ(At(*image, 2047, 2047), (Bgr{0, 0, 0}));
+
+    // The same data under headers that promise more: twice the rows; RGB, three
+    // times the bytes; 16384 x 16384 in RGBA, a gigabyte the library would set aside
+    // before inflating anything.
+    struct Header {
+        std::uint32_t width, height;
+        int colourType;
+    };
+    for (const Header h : {Header{2048, 4096, 0}, Header{2048, 2048, 2}, Header{16384, 16384, 6}}) {
+        const std::vector<std::uint8_t> promising = PngFile(h.width, h.height, 8, h.colourType, rows);
+        EXPECT_FALSE(PngHoldsItsPixels(promising)) << h.width << "x" << h.height;
+        EXPECT_EQ(DecodePng(promising, image), kImageCorrupt);
+        EXPECT_FALSE(image);
+    }
+}
+
+// A grey JPEG whose one DC code (difference 0) and one AC code (end of block) are
+// each a single 0 bit: every block is two bits and decodes to flat grey 128.
+// `scanData` follows the scan header; no scan at all when it is empty.
+std::vector<std::uint8_t> FlatGreyJpeg(std::uint16_t width, std::uint16_t height, std::uint8_t frameMarker,
+                                       const std::vector<std::uint8_t>& scanData) {
+    ByteWriter w;
+    auto segment = [&w](std::uint8_t marker, std::initializer_list<std::uint8_t> body, std::size_t repeatLast = 0) {
+        w.U8(0xFF), w.U8(marker);
+        const std::size_t length = 2 + body.size() + repeatLast;
+        w.U8(std::uint8_t(length >> 8)), w.U8(std::uint8_t(length));
+        for (std::uint8_t byte : body) w.U8(byte);
+        for (std::size_t i = 0; i < repeatLast; ++i) w.U8(*(body.end() - 1));
+    };
+    w.U8(0xFF), w.U8(0xD8);
+    segment(0xDB, {0, 1}, 63);  // every quantiser 1
+    segment(frameMarker, {8, std::uint8_t(height >> 8), std::uint8_t(height), std::uint8_t(width >> 8),
+                          std::uint8_t(width), 1, 1, 0x11, 0});
+    for (std::uint8_t table : {0x00, 0x10})  // DC 0, AC 0: one code of length 1, for symbol 0
+        segment(0xC4, {table, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    if (!scanData.empty()) {
+        segment(0xDA, {1, 1, 0x00, 0, 63, 0});
+        for (std::uint8_t byte : scanData) w.U8(byte);
+    }
+    w.U8(0xFF), w.U8(0xD9);
+    return w.bytes;
+}
+
+TEST(StbDecoders, JpegWithLessScanDataThanItsFrameNeedsIsCorrupt) {
+    std::optional<PackedImage> image;
+    // 128 x 8: sixteen blocks of two 0 bits fill four bytes.
+    ASSERT_EQ(DecodeJpeg(FlatGreyJpeg(128, 8, 0xC0, {0, 0, 0, 0}), image), kImageOk);
+    EXPECT_EQ(image->Width(), 128);
+    EXPECT_EQ(At(*image, 127, 7), (Bgr{128, 128, 128}));
+    // Two bytes are enough for the sixteen bits the check asks of it; stb reads
+    // the rest as zeros, as it does for any file cut short.
+    EXPECT_EQ(DecodeJpeg(FlatGreyJpeg(128, 8, 0xC0, {0, 0}), image), kImageOk);
+
+    // One byte for 16384 x 16384, and a progressive frame of that size without
+    // any scan (which took 2 GB before failing): stb would set the planes aside.
+    for (const auto& file : {FlatGreyJpeg(128, 8, 0xC0, {0}), FlatGreyJpeg(16384, 16384, 0xC0, {0}),
+                             FlatGreyJpeg(16384, 16384, 0xC2, {})}) {
+        EXPECT_EQ(DecodeJpeg(file, image), kImageCorrupt) << file.size();
+        EXPECT_FALSE(image);
+    }
 }
 
 TEST(StbDecoders, JpegScanUsingATableNeverDefinedIsCorrupt) {
