@@ -528,6 +528,10 @@ TEST(StbDecoders, PngWithEmptyDataChunksGivesAPictureOrAnError) {
     EXPECT_TRUE(PictureOrError(code)) << code;
 }
 
+void AppendBigEndian32(std::vector<std::uint8_t>& bytes, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(std::uint8_t(v >> shift));
+}
+
 // A PNG of one data chunk: `rows` are the filtered rows, each with its filter byte.
 std::vector<std::uint8_t> PngFile(std::uint32_t width, std::uint32_t height, int depth, int colourType,
                                   const std::vector<std::uint8_t>& rows) {
@@ -536,19 +540,16 @@ std::vector<std::uint8_t> PngFile(std::uint32_t width, std::uint32_t height, int
     EXPECT_EQ(compress2(packed.data(), &packedSize, rows.data(), uLong(rows.size()), 9), Z_OK);
     packed.resize(packedSize);
     std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    auto u32 = [&file](std::uint32_t v) {
-        for (int shift = 24; shift >= 0; shift -= 8) file.push_back(std::uint8_t(v >> shift));
-    };
-    auto chunk = [&](const char* type, const std::vector<std::uint8_t>& body) {
-        u32(std::uint32_t(body.size()));
+    auto chunk = [&file](const char* type, const std::vector<std::uint8_t>& body) {
+        AppendBigEndian32(file, std::uint32_t(body.size()));
         const std::size_t typeAt = file.size();
         file.insert(file.end(), type, type + 4);
         file.insert(file.end(), body.begin(), body.end());
-        u32(std::uint32_t(crc32(0, file.data() + typeAt, uInt(file.size() - typeAt))));
+        AppendBigEndian32(file, std::uint32_t(crc32(0, file.data() + typeAt, uInt(file.size() - typeAt))));
     };
     std::vector<std::uint8_t> header;
-    for (std::uint32_t v : {width, height})
-        for (int shift = 24; shift >= 0; shift -= 8) header.push_back(std::uint8_t(v >> shift));
+    AppendBigEndian32(header, width);
+    AppendBigEndian32(header, height);
     for (int v : {depth, colourType, 0, 0, 0}) header.push_back(std::uint8_t(v));
     chunk("IHDR", header);
     chunk("IDAT", packed);

@@ -17,7 +17,6 @@ using test::kBlue;
 using test::kRed;
 using test::PixelAt;
 
-
 struct PictureBlits : ::testing::Test {
     void SetUp() override {
         ReportLog reports;
